@@ -1,0 +1,81 @@
+#include "program.h"
+
+#include "aboutbox.h"
+#include "currentcontext.h"
+#include "prompter.h"
+#include "tformmain.h"
+
+#include "../data/dm.h"
+#include "../data/storeerror.h"
+#include "../data/workspace.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
+#include <memory>
+
+namespace vintrel {
+
+using namespace Qt::StringLiterals;
+
+QString startupFailureMessage()
+{
+    return QStringList{
+        u"Проверьте настройки BDE и наличие базы данных в указанном месте!"_s,
+        u"Сейчас запуститься BDE Administrator, где необходимо проверить существует ли Alias (псевдоним) - <Vintrel> для Databases (базы данных)."_s,
+        u"Если существует, то проверить путь к базе данных, иначе создать заново <Object>  -> <New> с параметрами:"_s,
+        u"Databases: nusk; Type: STANDART; DEFAULT DRIVER: PARADOX; PATH: где находится ../BD"_s,
+        u"Если запуска не произойдет, то необходимо удостовериться, что у Вас установлен BDE, без которого дальнейшая работе невозможна!!!"_s}
+        .join(u'\n');
+}
+
+namespace {
+
+// At exit a table that cannot be written asks whether to go on with the others.
+bool askToGoOn(const QString &detail)
+{
+    QMessageBox box(QMessageBox::Critical, u"Ошибка открытия"_s,
+                    u"Не могу открыть таблицу в эксклюзивном режиме."_s);
+    box.setDetailedText(detail);
+    box.addButton(u"OK"_s, QMessageBox::AcceptRole);
+    box.addButton(u"Отмена"_s, QMessageBox::RejectRole);
+    box.exec();
+    return box.buttonRole(box.clickedButton()) == QMessageBox::AcceptRole;
+}
+
+} // namespace
+
+int runProgram(const QString &root, Prompter &prompter, bool runLoop)
+{
+    const Workspace workspace(Workspace::resolveRoot(root));
+    TFormMain formMain;
+    AboutBox aboutBox(&formMain);
+    std::unique_ptr<TDM> dm;
+    try {
+        dm = std::make_unique<TDM>(workspace.databaseFile());
+    } catch (const StoreError &e) {
+        prompter.error(startupFailureMessage());
+        // No administration tool exists here: say how to make a workspace instead.
+        std::fprintf(stderr, "%s\n%s\n",
+                     qPrintable(u"Vintrel: база данных не открыта: %1"_s.arg(e.message())),
+                     qPrintable(u"Создайте рабочую папку командой: vintrel-cli --root \"%1\" init"_s
+                                    .arg(workspace.root())));
+        return 1;
+    }
+    CurrentContext context(*dm);
+    formMain.attach(*dm, context, workspace, aboutBox);
+    context.loadAspects();
+    formMain.show();
+    if (!runLoop)
+        return 0;
+    const int status = QApplication::exec();
+    try {
+        dm->closeAll(askToGoOn);
+    } catch (const StoreError &) {
+        return 1;
+    }
+    return status;
+}
+
+} // namespace vintrel

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+namespace vintrel {
+
+// vintrel-cli as a function: arguments without the program name; returns the exit status.
+int runCli(const QStringList &args, QTextStream &out, QTextStream &err);
+
+} // namespace vintrel

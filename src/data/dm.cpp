@@ -1,0 +1,198 @@
+#include "dm.h"
+
+#include "storeerror.h"
+
+namespace vintrel {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A trainer reference of 1 or empty means "no trainer".
+constexpr int kNoTrainer = 1;
+
+struct TrainerNames {
+    QVariant surname, name, patronymic;
+};
+
+} // namespace
+
+QString tourFilter(int aspect, int tourKind)
+{
+    return u"NUM_ASPECT=%1 AND NUM_TOUR=%2"_s.arg(aspect).arg(tourKind);
+}
+
+Table *TDM::makeTable(const QString &tableName, DataSource *&source)
+{
+    auto *t = new Table(*m_store, *schemaTable(tableName), this);
+    source = new DataSource(t, this);
+    source->setObjectName(u"DS_"_s + t->objectName().mid(4));
+    m_tables.push_back(t);
+    return t;
+}
+
+TDM::TDM(const QString &databaseFile, QObject *parent)
+    : QObject(parent), m_store(std::make_unique<Store>(databaseFile))
+{
+    setObjectName(u"DM"_s);
+    // The opening order matters: VARIANT comes after the tables its tour change filters.
+    tbl_COMP = makeTable(u"T_COMP"_s, DS_COMP);
+    tbl_PERSON = makeTable(u"T_PERSON"_s, DS_PERSON);
+    tbl_ORG = makeTable(u"T_ORG"_s, DS_ORG);
+    tbl_ASPECT = makeTable(u"T_ASPECT"_s, DS_ASPECT);
+    tbl_PART = makeTable(u"T_PART"_s, DS_PART);
+    tbl_TRAIN = makeTable(u"T_TRAIN"_s, DS_TRAIN);
+    tbl_JUDGE = makeTable(u"T_JUDGE"_s, DS_JUDGE);
+    tbl_REZ_TOUR = makeTable(u"REZ_TOUR"_s, DS_REZ_TOUR);
+    tbl_REZ_OLIMP = makeTable(u"REZ_OLIMP"_s, DS_REZ_OLIMP);
+    tbl_NAME_TOUR = makeTable(u"NAME_TOUR"_s, DS_NAME_TOUR);
+    tbl_TOUR_PR = makeTable(u"TOUR_PR"_s, DS_TOUR_PR);
+    tbl_TOUR_OLIMP = makeTable(u"TOUR_OLIMP"_s, DS_TOUR_OLIMP);
+    tbl_VT = makeTable(u"T_VT"_s, DS_VT);
+    tbl_VARIANT = makeTable(u"VARIANT"_s, DS_VARIANT);
+    tbl_OBSL = makeTable(u"T_OBSL"_s, DS_OBSL);
+    tbl_NUM = makeTable(u"num"_s, DS_NUM);
+    qr_Temp = new Query(*m_store, this);
+    qr_Temp->setObjectName(u"qr_Temp"_s);
+    DS_Temp = new DataSource(qr_Temp, this);
+
+    tbl_PERSON->beforePost = [this](Table &t) { personBeforePost(t); };
+    tbl_PERSON->afterPost = [this](Table &t) { personAfterPost(t); };
+    connect(tbl_VARIANT, &DataSet::afterScroll, this, &TDM::tourChange);
+
+    for (Table *t : m_tables)
+        t->open();
+}
+
+TDM::~TDM()
+{
+    try {
+        closeAll();
+    } catch (...) {
+    }
+}
+
+Table *TDM::table(const QString &name) const
+{
+    for (Table *t : m_tables)
+        if (t->objectName().compare(name, Qt::CaseInsensitive) == 0 ||
+            t->def().name.compare(name, Qt::CaseInsensitive) == 0)
+            return t;
+    return nullptr;
+}
+
+DataSource *TDM::dataSource(const Table *table) const
+{
+    for (QObject *child : children())
+        if (auto *ds = qobject_cast<DataSource *>(child); ds && ds->dataSet() == table)
+            return ds;
+    return nullptr;
+}
+
+void TDM::closeAll(const std::function<bool(const QString &)> &onError)
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    static const QStringList closingOrder{
+        u"T_COMP"_s,  u"T_PERSON"_s, u"T_ORG"_s,      u"T_ASPECT"_s,   u"T_PART"_s,  u"T_TRAIN"_s,
+        u"T_JUDGE"_s, u"REZ_TOUR"_s, u"REZ_OLIMP"_s,  u"NAME_TOUR"_s,  u"TOUR_PR"_s, u"TOUR_OLIMP"_s,
+        u"VARIANT"_s, u"T_OBSL"_s,   u"T_VT"_s,       u"num"_s};
+    disconnect(tbl_VARIANT, nullptr, this, nullptr);
+    for (const QString &name : closingOrder) {
+        Table *t = table(name);
+        try {
+            t->post(); // nothing typed is lost at exit
+        } catch (const StoreError &e) {
+            if (onError && !onError(e.message()))
+                throw;
+            t->cancel();
+        }
+        t->close();
+    }
+}
+
+int TDM::currentTourKind() const
+{
+    return tbl_VARIANT->isEmpty() ? 0 : tbl_VARIANT->intValue(u"NUM_TOUR"_s);
+}
+
+void TDM::tourChange()
+{
+    const int aspect = tbl_ASPECT->isEmpty() ? -1 : tbl_ASPECT->intValue(u"NUM"_s);
+    const int tour = currentTourKind();
+    const QString filter = tourFilter(aspect, tour);
+    const bool pool = isPoolTour(tour);
+    if (pool)
+        tbl_TOUR_PR->applyFilter(filter);
+    else
+        tbl_TOUR_OLIMP->applyFilter(filter);
+    emit tourGridChanged(pool);
+    tbl_VT->applyFilter(filter);
+}
+
+void TDM::personBeforePost(Table &person)
+{
+    if (person.value(u"TRAINER"_s).toBool())
+        return;
+    const auto trainerNames = [this](int personNum) {
+        TrainerNames names;
+        if (personNum == kNoTrainer)
+            return names;
+        QSqlQuery q = m_store->exec(
+            u"SELECT SURNAME, NAME, PATRONYMIC FROM T_TRAIN WHERE NUM_PERS = ? ORDER BY NUM LIMIT 1"_s,
+            {personNum});
+        if (q.next())
+            names = {q.value(0), q.value(1), q.value(2)};
+        return names;
+    };
+    const auto reference = [&person](const QString &field) {
+        const QVariant v = person.value(field);
+        return v.isNull() ? kNoTrainer : v.toInt();
+    };
+    const int t1 = reference(u"NUM_TRAIN1"_s);
+    const int t2 = reference(u"NUM_TRAIN2"_s);
+    const TrainerNames n1 = trainerNames(t1), n2 = trainerNames(t2);
+    person.setValue(u"NUM_TRAIN1"_s, t1);
+    person.setValue(u"SURNAME1"_s, n1.surname);
+    person.setValue(u"NAME1"_s, n1.name);
+    person.setValue(u"PATRONYMIC1"_s, n1.patronymic);
+    person.setValue(u"NUM_TRAIN2"_s, t2);
+    person.setValue(u"SURNAME2"_s, n2.surname);
+    person.setValue(u"NAME2"_s, n2.name);
+    person.setValue(u"PATRONYMIC2"_s, n2.patronymic);
+}
+
+void TDM::personAfterPost(Table &person)
+{
+    const int num = person.postedValue(u"NUM"_s).toInt();
+    QSqlQuery existing = m_store->exec(u"SELECT NUM FROM T_TRAIN WHERE NUM_PERS = ?"_s, {num});
+    const bool hasTrainerRow = existing.next();
+    const bool trainer = person.postedValue(u"TRAINER"_s).toBool();
+    if (trainer && !hasTrainerRow) {
+        const QVariant org = person.postedValue(u"NUM_ORG"_s);
+        QVariant orgShort;
+        if (!org.isNull()) {
+            // The organization is taken by its number, not from whatever row a window shows.
+            QSqlQuery q = m_store->exec(u"SELECT ORG_SHORT FROM T_ORG WHERE NUM = ?"_s, {org});
+            if (q.next())
+                orgShort = q.value(0);
+        }
+        const Bookmark keep = tbl_TRAIN->bookmark();
+        tbl_TRAIN->append();
+        tbl_TRAIN->setValue(u"NUM_PERS"_s, num);
+        tbl_TRAIN->setValue(u"NUM_ORG"_s, org);
+        tbl_TRAIN->setValue(u"SURNAME"_s, person.postedValue(u"SURNAME"_s));
+        tbl_TRAIN->setValue(u"NAME"_s, person.postedValue(u"NAME"_s));
+        tbl_TRAIN->setValue(u"PATRONYMIC"_s, person.postedValue(u"PATRONYMIC"_s));
+        tbl_TRAIN->setValue(u"ORG"_s, orgShort);
+        tbl_TRAIN->post();
+        if (keep)
+            tbl_TRAIN->gotoBookmark(keep);
+    } else if (!trainer && hasTrainerRow) {
+        m_store->exec(u"DELETE FROM T_TRAIN WHERE NUM_PERS = ?"_s, {num});
+        tbl_TRAIN->refresh();
+    }
+}
+
+} // namespace vintrel
