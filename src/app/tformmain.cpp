@@ -1,25 +1,593 @@
 #include "tformmain.h"
 
+#include "aboutbox.h"
+#include "currentcontext.h"
+#include "datagrid.h"
+#include "datefieldedit.h"
+#include "guiprompter.h"
+#include "helppage.h"
+#include "tourstrip.h"
+
+#include "../data/dm.h"
+#include "../data/schema.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QDesktopServices>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QHash>
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QScreen>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QUrl>
+#include <QVBoxLayout>
 
 namespace vintrel {
 
 using namespace Qt::StringLiterals;
 
-TFormMain::TFormMain(QWidget *parent) : QMainWindow(parent)
+namespace {
+
+const QStringList kPartColumns{u"SURNAME"_s, u"NAME"_s,  u"ORG"_s,        u"FIGHT"_s,
+                               u"VICTORY"_s, u"PRICK"_s, u"PRICK_PASS"_s, u"CLASSIFICATION"_s,
+                               u"PLACE"_s,   u"START"_s};
+
+// What each table holds, for the entries of the menu "Таблицы".
+QString tableDescription(const QString &table)
+{
+    static const QHash<QString, QString> descriptions{
+        {u"T_COMP"_s, u"Соревнование"_s},
+        {u"T_PERSON"_s, u"Справочник людей"_s},
+        {u"T_ORG"_s, u"Организации"_s},
+        {u"T_ASPECT"_s, u"Виды соревнований"_s},
+        {u"T_PART"_s, u"Участники видов"_s},
+        {u"T_TRAIN"_s, u"Тренеры"_s},
+        {u"T_JUDGE"_s, u"Судьи"_s},
+        {u"REZ_TOUR"_s, u"Результаты боев в группах"_s},
+        {u"REZ_OLIMP"_s, u"Результаты боев прямого выбывания"_s},
+        {u"NAME_TOUR"_s, u"Названия туров"_s},
+        {u"TOUR_PR"_s, u"Группы предварительных туров"_s},
+        {u"TOUR_OLIMP"_s, u"Круги туров прямого выбывания"_s},
+        {u"T_VT"_s, u"Туры видов"_s},
+        {u"VARIANT"_s, u"Варианты проведения"_s},
+        {u"T_OBSL"_s, u"Обслуживающий персонал"_s},
+        {u"num"_s, u"Номера"_s},
+    };
+    return descriptions.value(table);
+}
+
+QAction *addEntry(QMenu *menu, const QString &name, const QString &text, bool enabled,
+                  const QString &hint = {})
+{
+    QAction *action = menu->addAction(text);
+    action->setObjectName(name);
+    action->setEnabled(enabled);
+    if (!hint.isEmpty()) {
+        action->setStatusTip(hint);
+        action->setToolTip(hint);
+    }
+    return action;
+}
+
+QMenu *addMenu(QMenuBar *bar, const QString &name, const QString &title, const QString &hint = {})
+{
+    QMenu *menu = bar->addMenu(title);
+    menu->setObjectName(name);
+    menu->setToolTipsVisible(true);
+    if (!hint.isEmpty()) {
+        menu->menuAction()->setStatusTip(hint);
+        menu->menuAction()->setToolTip(hint);
+    }
+    return menu;
+}
+
+QLabel *makeLabel(const QString &name, QWidget *parent, Qt::Alignment align)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setAlignment(align | Qt::AlignVCenter);
+    return label;
+}
+
+QString dateText(const QVariant &value)
+{
+    const QDate d = value.toDate();
+    return d.isValid() ? d.toString(u"dd.MM.yyyy"_s) : QString();
+}
+
+} // namespace
+
+TFormMain::TFormMain(QWidget *parent)
+    : QMainWindow(parent), m_ownPrompter(std::make_unique<GuiPrompter>(this)),
+      m_prompter(m_ownPrompter.get())
 {
     setObjectName(u"FormMain"_s);
     setWindowTitle(u"Программа для обслуживания соревнований по фехтованию"_s);
+
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
+    layout->addWidget(buildTopPanel());
+    auto *middle = new QHBoxLayout;
+    middle->setSpacing(4);
+    middle->addWidget(buildLeftPanel());
+    m_grid1 = new DataGrid(central);
+    m_grid1->setObjectName(u"DBGrid1"_s);
+    // Ten columns share the centre of a 780-pixel window: a compact font keeps them all in view.
+    QFont compact = m_grid1->font();
+    compact.setPointSizeF(std::min(8.0, compact.pointSizeF()));
+    m_grid1->setFont(compact);
+    m_grid1->horizontalHeader()->setFont(compact);
+    m_grid1->horizontalHeader()->setTextElideMode(Qt::ElideRight);
+    m_grid1->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
+                             QAbstractItemView::SelectedClicked);
+    middle->addWidget(m_grid1, 1);
+    middle->addWidget(buildRightPanel());
+    layout->addLayout(middle, 1);
+    layout->addWidget(buildBottomPanel());
+    setCentralWidget(central);
+
+    buildMainMenu();
+    buildContextMenu();
+    statusBar()->setObjectName(u"StatusBar1"_s);
+
     resize(780, 580);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void TFormMain::attach(TDM &dm, CurrentContext &context, const Workspace &, AboutBox &)
+TFormMain::~TFormMain() = default;
+
+QWidget *TFormMain::buildTopPanel()
+{
+    auto *panel = new QFrame;
+    panel->setObjectName(u"Panel1"_s);
+    panel->setFrameShape(QFrame::StyledPanel);
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(2);
+
+    m_compName = makeLabel(u"lbl_NAME"_s, panel, Qt::AlignHCenter);
+    QFont bold = m_compName->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() + 2);
+    m_compName->setFont(bold);
+    m_compName->setWordWrap(true);
+    layout->addWidget(m_compName);
+
+    auto *placeRow = new QHBoxLayout;
+    m_compPlace = makeLabel(u"lbl_PLACE"_s, panel, Qt::AlignLeft);
+    m_compDates = makeLabel(u"lbl_DATA"_s, panel, Qt::AlignRight);
+    placeRow->addWidget(m_compPlace, 1);
+    placeRow->addWidget(m_compDates);
+    layout->addLayout(placeRow);
+
+    m_aspectName = makeLabel(u"lbl_ASPECT"_s, panel, Qt::AlignHCenter);
+    QFont aspectFont = m_aspectName->font();
+    aspectFont.setBold(true);
+    m_aspectName->setFont(aspectFont);
+    layout->addWidget(m_aspectName);
+    m_tourName = makeLabel(u"lbl_TOUR"_s, panel, Qt::AlignHCenter);
+    layout->addWidget(m_tourName);
+
+    m_tourStrip = new QWidget(panel);
+    m_tourStrip->setObjectName(u"TourStrip"_s);
+    auto *strip = new QHBoxLayout(m_tourStrip);
+    strip->setContentsMargins(0, 2, 0, 0);
+    strip->addStretch(1);
+    strip->addWidget(new QLabel(u"Дата проведения тура : "_s, m_tourStrip));
+    m_tourDate = new DateFieldEdit(m_tourStrip);
+    m_tourDate->setObjectName(u"ed_TOUR_DATE"_s);
+    strip->addWidget(m_tourDate);
+    strip->addSpacing(16);
+    strip->addWidget(new QLabel(u"Участников в туре :"_s, m_tourStrip));
+    m_tourKol = new QLineEdit(m_tourStrip);
+    m_tourKol->setObjectName(u"ed_KOL"_s);
+    m_tourKol->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(u"-?\\d{0,6}"_s), m_tourKol));
+    m_tourKol->setMaximumWidth(60);
+    strip->addWidget(m_tourKol);
+    strip->addSpacing(16);
+    m_tourHeld = new QCheckBox(u"Тур проведен"_s, m_tourStrip);
+    m_tourHeld->setObjectName(u"cb_STATE"_s);
+    strip->addWidget(m_tourHeld);
+    strip->addStretch(1);
+    layout->addWidget(m_tourStrip);
+    m_tourStrip->setEnabled(false);
+
+    connect(m_tourDate, &QDateEdit::editingFinished, this, &TFormMain::tourDateEntered);
+    connect(m_tourKol, &QLineEdit::editingFinished, this, &TFormMain::tourParticipantsEntered);
+    connect(m_tourHeld, &QCheckBox::clicked, this, &TFormMain::tourHeldClicked);
+    // Double-clicking the panel will open the competition window once it exists.
+    return panel;
+}
+
+QWidget *TFormMain::buildLeftPanel()
+{
+    auto *panel = new QWidget;
+    panel->setObjectName(u"PanelLeft"_s);
+    panel->setFixedWidth(155);
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    m_vid = new QGroupBox(u"Вид соревнований"_s, panel);
+    m_vid->setObjectName(u"VID"_s);
+    m_vidLayout = new QVBoxLayout(m_vid);
+    m_vidLayout->setSpacing(2);
+    m_vidLayout->setContentsMargins(4, 4, 2, 4);
+    m_vidButtons = new QButtonGroup(m_vid);
+    m_vidButtons->setObjectName(u"VIDButtons"_s);
+    layout->addWidget(m_vid);
+
+    m_grid2 = new DataGrid(panel);
+    m_grid2->setObjectName(u"DBGrid2"_s);
+    m_grid2->setReadOnly(true);
+    m_grid2->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid2->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(m_grid2, 1);
+    layout->addStretch(0); // keeps the aspect list compact while the tour list is hidden
+    return panel;
+}
+
+QWidget *TFormMain::buildRightPanel()
+{
+    auto *panel = new QWidget;
+    panel->setObjectName(u"PanelRight"_s);
+    panel->setFixedWidth(132);
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    m_grid3 = new DataGrid(panel);
+    m_grid3->setObjectName(u"DBGrid3"_s);
+    m_grid3->setReadOnly(true);
+    m_grid3->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid3->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    layout->addWidget(m_grid3, 1);
+
+    const auto button = [panel, layout](const QString &name, const QString &text) {
+        auto *b = new QPushButton(text, panel);
+        b->setObjectName(name);
+        b->setEnabled(false); // its command comes with the pool and elimination windows
+        layout->addWidget(b);
+        return b;
+    };
+    m_prepare = button(u"Button2"_s, u"Подготовка к туру"_s);
+    m_run = button(u"Button1"_s, u"Проведение тура"_s);
+    m_totals = button(u"BitBtn1"_s, u"Подвести итоги"_s);
+    return panel;
+}
+
+QWidget *TFormMain::buildBottomPanel()
+{
+    auto *panel = new QWidget;
+    panel->setObjectName(u"PanelBottom"_s);
+    auto *layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto *rg1 = new QGroupBox(u"Сортировать по :"_s, panel);
+    rg1->setObjectName(u"rg1"_s);
+    auto *row = new QHBoxLayout(rg1);
+    row->setContentsMargins(8, 2, 8, 2);
+    m_sortButtons = new QButtonGroup(rg1);
+    m_sortButtons->setObjectName(u"rg1Buttons"_s);
+    const QStringList items = CurrentContext::sortItems();
+    for (int i = 0; i < items.size(); ++i) {
+        auto *radio = new QRadioButton(items[i], rg1);
+        radio->setObjectName(u"rg1_%1"_s.arg(i));
+        m_sortButtons->addButton(radio, i);
+        row->addWidget(radio);
+    }
+    m_sortButtons->button(0)->setChecked(true);
+    connect(m_sortButtons, &QButtonGroup::idClicked, this, [this](int item) {
+        if (m_context) m_context->setSortOrder(item);
+    });
+    layout->addWidget(rg1);
+    layout->addStretch(1);
+
+    m_count = new QLabel(u"Участников в виде :"_s, panel);
+    m_count->setObjectName(u"lbl_COUNT"_s);
+    layout->addWidget(m_count);
+    layout->addSpacing(8);
+    return panel;
+}
+
+void TFormMain::buildMainMenu()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(u"MainMenu1"_s);
+
+    // Entries whose windows and commands are not built yet stay disabled.
+    QMenu *edit = addMenu(bar, u"menuEdit"_s, u"Редактировать"_s, u"Редактирование информации"_s);
+    addEntry(edit, u"actCompetition"_s, u"Информацию о соревновании"_s, false);
+    addEntry(edit, u"actPeople"_s, u"Справочник людей"_s, false);
+    addEntry(edit, u"actOrganizations"_s, u"Организации и их заявки"_s, false);
+    addEntry(edit, u"actParticipants"_s, u"Участников вида"_s, false);
+    addEntry(edit, u"actJudges"_s, u"Список судей"_s, false);
+    addEntry(edit, u"actStaff"_s, u"Обслуживающий персонал"_s, false);
+
+    QMenu *reports = addMenu(bar, u"menuReports"_s, u"Протоколы"_s,
+                             u"Создание и распечатка необходимых протоколов"_s);
+    addEntry(reports, u"actListSurname"_s, u"Список участников текущего вида по фамилии"_s, false);
+    addEntry(reports, u"actListOrg"_s, u"Список участников текущего вида по организации"_s, false);
+    addEntry(reports, u"actRating"_s, u"Предварительный рейтинг участников"_s, false);
+    reports->addSeparator();
+    addEntry(reports, u"actPoolTour"_s, u"Результаты предварительного тура"_s, false);
+    addEntry(reports, u"actDeTable"_s, u"Результаты тура прямого выбывания"_s, false);
+    addEntry(reports, u"actDeRepTo16"_s, u"Результаты тура прямого выбывания с утешением  до 16"_s,
+             false);
+    addEntry(reports, u"actDeRep16"_s, u"Результаты тура прямого выбывания с утешением 16"_s,
+             false);
+    addEntry(reports, u"actDeFinal"_s, u"Финал"_s, false);
+    reports->addSeparator();
+    addEntry(reports, u"actTourResults"_s, u"Текущие результаты тура"_s, false);
+    addEntry(reports, u"actFinalResults"_s, u"Окончательные результаты текущего вида"_s, false);
+
+    m_tablesMenu = addMenu(bar, u"menuTables"_s, u"Таблицы"_s);
+    for (const TableDef &table : schemaTables())
+        addEntry(m_tablesMenu, u"actTable_"_s + table.name,
+                 table.name + u" - "_s + tableDescription(table.name), false);
+    addEntry(m_tablesMenu, u"actSql"_s, u"SQL-запрос - Получение любого отчета"_s, false);
+    m_tablesMenu->menuAction()->setVisible(false); // shown in edit mode only
+
+    QMenu *competition = addMenu(bar, u"menuCompetition"_s, u"Соревнование"_s);
+    addEntry(competition, u"actPublish"_s, u"Подготовить для публикации в Интернет"_s, false);
+    competition->addSeparator();
+    addEntry(competition, u"actArchive"_s, u"Сохранить текущее"_s, false);
+    addEntry(competition, u"actRestore"_s, u"Восстановить сохраненное"_s, false);
+    addEntry(competition, u"actNewCompetition"_s, u"Начать новое"_s, false);
+
+    QMenu *help = addMenu(bar, u"menuHelp"_s, u"Помощь"_s,
+                          u"Получить допольнительную информацию по программе"_s);
+    connect(addEntry(help, u"actHelp"_s, u"Справка по программе"_s, true,
+                     u"Справочные сведения по работе с программой"_s),
+            &QAction::triggered, this, &TFormMain::openHelp);
+    help->addSeparator();
+    connect(addEntry(help, u"actAbout"_s, u"О программе"_s, true, u"Информация о программе"_s),
+            &QAction::triggered, this, &TFormMain::showAbout);
+
+    QAction *exit = bar->addAction(u"Выйти"_s);
+    exit->setObjectName(u"actExit"_s);
+    exit->setStatusTip(u"Выйти из программы"_s);
+    exit->setToolTip(u"Выйти из программы"_s);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+}
+
+void TFormMain::buildContextMenu()
+{
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(u"PopupMenu1"_s);
+    // The seeding commands and the list preview come with their own issues.
+    addEntry(m_popup, u"actRandomClass"_s, u"Случайно заполнить классификацию"_s, false);
+    addEntry(m_popup, u"actRandomRestClass"_s,
+             u"Случайно заполнить классификацию с учетом имеющейся кл-ции"_s, false);
+    m_popup->addSeparator();
+    addEntry(m_popup, u"actClassToStart"_s, u"Скопировать классификацию в стартовый номер"_s,
+             false);
+    addEntry(m_popup, u"actPlaceToStart"_s, u"Скопировать место в стартовый номер"_s, false);
+    m_popup->addSeparator();
+    addEntry(m_popup, u"actPreviewList"_s, u"Просмотреть список участников (распечатать)"_s, false);
+    m_popup->addSeparator();
+    addEntry(m_popup, u"actZeroResults"_s, u"Обнулить результаты соревнований"_s, false);
+}
+
+void TFormMain::attach(TDM &dm, CurrentContext &context, const Workspace &workspace,
+                       AboutBox &about)
 {
     m_dm = &dm;
     m_context = &context;
+    m_workspace = workspace;
+    m_about = &about;
+
+    m_grid1->bind(dm.DS_PART, kPartColumns);
+    sizeParticipantColumns();
+    connect(
+        dm.DS_PART, &DataSource::editFailed, this,
+        [this](const QString &message) { m_prompter->error(message); },
+        Qt::QueuedConnection); // not from inside the grid's commit of the cell
+
+    m_grid2->bind(dm.DS_VARIANT, {u"name"_s});
+    m_grid2->setRowPicker([this](int row) { m_context->selectTourRow(row); });
+
+    showTourGrid(TDM::isPoolTour(dm.currentTourKind()));
+    connect(&dm, &TDM::tourGridChanged, this, &TFormMain::showTourGrid);
+
+    connect(&context, &CurrentContext::aspectsReloaded, this, &TFormMain::rebuildAspectList);
+    connect(&context, &CurrentContext::aspectSelected, this, &TFormMain::showAspectSelected);
+    connect(&context, &CurrentContext::countTextChanged, m_count, &QLabel::setText);
+    connect(m_vidButtons, &QButtonGroup::idClicked, &context, &CurrentContext::selectAspect);
+    m_count->setText(context.countText());
+
+    connect(dm.tbl_COMP, &DataSet::rowsReset, this, &TFormMain::refreshCompetition);
+    connect(dm.tbl_COMP, &DataSet::rowChanged, this, &TFormMain::refreshCompetition);
+    connect(dm.tbl_COMP, &DataSet::afterScroll, this, &TFormMain::refreshCompetition);
+    connect(dm.tbl_ASPECT, &DataSet::rowsReset, this, &TFormMain::refreshAspectName);
+    connect(dm.tbl_ASPECT, &DataSet::rowChanged, this, &TFormMain::refreshAspectName);
+    connect(dm.tbl_ASPECT, &DataSet::afterScroll, this, &TFormMain::refreshAspectName);
+    connect(dm.tbl_VT, &DataSet::rowsReset, this, &TFormMain::refreshTour);
+    connect(dm.tbl_VT, &DataSet::rowChanged, this, &TFormMain::refreshTour);
+    connect(dm.tbl_VT, &DataSet::afterScroll, this, &TFormMain::refreshTour);
+    connect(dm.tbl_VT, &Table::stateChanged, this, &TFormMain::refreshTour);
+
+    connect(&about, &AboutBox::editModeChanged, this, &TFormMain::setEditMode);
+    setEditMode(about.editMode());
+
+    rebuildAspectList(context.aspectNames());
+    if (context.hasAspect()) showAspectSelected(context.currentAspect());
+    refreshCompetition();
+    refreshAspectName();
+    refreshTour();
+}
+
+// The numbers take what their captions need; the surname takes what is left, first names
+// and organizations are short.
+void TFormMain::sizeParticipantColumns()
+{
+    QHeaderView *header = m_grid1->horizontalHeader();
+    header->setMinimumSectionSize(16);
+    const QFontMetrics metrics(header->font());
+    const auto captionWidth = [this, &metrics](int column) {
+        return metrics.horizontalAdvance(
+                   m_grid1->model()->headerData(column, Qt::Horizontal).toString()) +
+               4;
+    };
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    header->setSectionResizeMode(1, QHeaderView::Interactive);
+    header->resizeSection(1, metrics.horizontalAdvance(u"Андрей"_s) + 18);
+    header->setSectionResizeMode(2, QHeaderView::Interactive);
+    header->resizeSection(2, captionWidth(2) + 4);
+    for (int i = 3; i < kPartColumns.size(); ++i) {
+        header->setSectionResizeMode(i, QHeaderView::Interactive);
+        header->resizeSection(i, captionWidth(i));
+    }
+}
+
+void TFormMain::rebuildAspectList(const QStringList &names)
+{
+    for (QAbstractButton *b : m_vidButtons->buttons()) {
+        m_vidButtons->removeButton(b);
+        delete b;
+    }
+    for (int i = 0; i < names.size(); ++i) {
+        auto *radio = new QRadioButton(names[i], m_vid);
+        radio->setObjectName(u"VID_%1"_s.arg(i));
+        radio->setToolTip(names[i]); // a long name may not fit the panel
+        m_vidButtons->addButton(radio, i);
+        m_vidLayout->addWidget(radio);
+    }
+    // Without an aspect there is no variant to list tours of.
+    m_grid2->setVisible(!names.isEmpty());
+}
+
+void TFormMain::showAspectSelected(int item)
+{
+    if (QAbstractButton *b = m_vidButtons->button(item)) b->setChecked(true);
+    refreshAspectName();
+    refreshTour();
+}
+
+void TFormMain::showTourGrid(bool poolTour)
+{
+    if (!m_dm) return;
+    if (poolTour)
+        m_grid3->bind(m_dm->DS_TOUR_PR, {u"NUM_GROUP"_s, u"KOL"_s});
+    else
+        m_grid3->bind(m_dm->DS_TOUR_OLIMP, {u"NUM_CIRCLE"_s});
+}
+
+void TFormMain::refreshCompetition()
+{
+    const Table &comp = *m_dm->tbl_COMP;
+    m_compName->setText(comp.text(u"NAME"_s));
+    m_compPlace->setText(comp.text(u"PLACE"_s));
+    const QString from = dateText(comp.value(u"DATA1"_s));
+    const QString to = dateText(comp.value(u"DATA2"_s));
+    m_compDates->setText(from.isEmpty() && to.isEmpty() ? QString() : from + u" - "_s + to);
+}
+
+void TFormMain::refreshAspectName()
+{
+    const bool shown = m_context && m_context->hasAspect();
+    m_aspectName->setText(shown ? m_dm->tbl_ASPECT->text(u"NAME"_s) : QString());
+}
+
+void TFormMain::refreshTour()
+{
+    if (!m_dm || m_applyingStrip) return;
+    const Table &tour = *m_dm->tbl_VT;
+    const bool hasRow = m_context && m_context->hasAspect() && !tour.isEmpty();
+    m_tourName->setText(hasRow ? tour.text(u"NAME_TOUR"_s) : QString());
+    m_tourStrip->setEnabled(hasRow);
+
+    const QSignalBlocker blockDate(m_tourDate), blockKol(m_tourKol), blockHeld(m_tourHeld);
+    const QDate date = hasRow ? tour.value(u"TOUR_DATE"_s).toDate() : QDate();
+    m_tourDate->setFieldDate(date);
+    const QVariant kol = hasRow ? tour.value(u"KOL"_s) : QVariant();
+    m_tourKol->setText(kol.isNull() ? QString() : QString::number(kol.toInt()));
+    m_tourHeld->setChecked(hasRow && tour.value(u"STATE"_s).toBool());
+}
+
+void TFormMain::tourDateEntered()
+{
+    if (!m_dm || !m_tourStrip->isEnabled() || m_applyingStrip) return;
+    const QDate typed = m_tourDate->fieldDate();
+    if (typed == m_dm->tbl_VT->value(u"TOUR_DATE"_s).toDate())
+        return; // nothing was changed: nothing to post
+    m_applyingStrip = true;
+    setTourDate(*m_dm, *m_context, typed, *m_prompter);
+    m_applyingStrip = false;
+    refreshTour();
+}
+
+void TFormMain::tourParticipantsEntered()
+{
+    if (!m_dm || !m_tourStrip->isEnabled() || m_applyingStrip) return;
+    const QString text = m_tourKol->text().trimmed();
+    bool ok = false;
+    const int kol = text.toInt(&ok);
+    const QVariant stored = m_dm->tbl_VT->value(u"KOL"_s);
+    if (ok && !stored.isNull() && stored.toInt() == kol) return;
+    if (ok) {
+        m_applyingStrip = true;
+        setTourParticipants(*m_dm, *m_context, kol, *m_prompter);
+        m_applyingStrip = false;
+    }
+    refreshTour(); // a refused or empty entry shows the stored number again
+}
+
+void TFormMain::tourHeldClicked(bool held)
+{
+    if (!m_dm || m_applyingStrip) return;
+    m_applyingStrip = true;
+    setTourHeld(*m_dm, *m_context, held, *m_prompter);
+    m_applyingStrip = false;
+    refreshTour();
+}
+
+void TFormMain::setEditMode(bool on)
+{
+    m_tablesMenu->menuAction()->setVisible(on);
+}
+
+void TFormMain::openHelp()
+{
+    if (!m_workspace) return;
+    const QString file =
+        helpFileToOpen(*m_workspace, QString::fromUtf16(kMainHelpPage), *m_prompter);
+    if (!file.isEmpty() && documentOpeningAllowed())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+}
+
+void TFormMain::showAbout()
+{
+    if (m_about) m_about->exec();
+}
+
+void TFormMain::contextMenuEvent(QContextMenuEvent *event)
+{
+    m_popup->popup(event->globalPos());
+    event->accept();
+}
+
+void TFormMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The participant order is applied once, when the window is first shown.
+    if (m_context && !m_orderApplied) {
+        m_orderApplied = true;
+        m_context->setSortOrder(m_sortButtons->checkedId());
+    }
 }
 
 } // namespace vintrel

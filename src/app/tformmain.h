@@ -1,25 +1,101 @@
 #pragma once
 
+#include "../data/workspace.h"
+
 #include <QMainWindow>
+
+#include <memory>
+#include <optional>
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QVBoxLayout;
+class QWidget;
 
 namespace vintrel {
 
-class TDM;
-class CurrentContext;
-class Workspace;
 class AboutBox;
+class CurrentContext;
+class DataGrid;
+class DateFieldEdit;
+class Prompter;
+class TDM;
 
+// The main window: the current aspect and tour, the participants of the aspect, the menus and
+// the commands. Every procedure it starts lives in CurrentContext or in a command; the window
+// only shows tables and passes the operator's choices on.
 class TFormMain : public QMainWindow {
     Q_OBJECT
 public:
     explicit TFormMain(QWidget *parent = nullptr);
+    ~TFormMain() override;
 
     // Binds the window to the data module once it exists (it is made after the window).
     void attach(TDM &dm, CurrentContext &context, const Workspace &workspace, AboutBox &about);
 
+    // Where messages go (message boxes unless replaced, e.g. by a test's recorder).
+    void setPrompter(Prompter &prompter) { m_prompter = &prompter; }
+    Prompter &prompter() const { return *m_prompter; }
+
+    QMenu *contextMenu() const { return m_popup; }
+    QMenu *tablesMenu() const { return m_tablesMenu; }
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
 private:
+    QWidget *buildTopPanel();
+    QWidget *buildLeftPanel();
+    QWidget *buildRightPanel();
+    QWidget *buildBottomPanel();
+    void buildMainMenu();
+    void buildContextMenu();
+
+    void sizeParticipantColumns();
+    void rebuildAspectList(const QStringList &names);
+    void showAspectSelected(int item);
+    void showTourGrid(bool poolTour);
+    void refreshCompetition();
+    void refreshAspectName();
+    void refreshTour();
+    void setEditMode(bool on);
+
+    void tourDateEntered();
+    void tourParticipantsEntered();
+    void tourHeldClicked(bool held);
+    void openHelp();
+    void showAbout();
+
     TDM *m_dm = nullptr;
     CurrentContext *m_context = nullptr;
+    AboutBox *m_about = nullptr;
+    std::optional<Workspace> m_workspace;
+    std::unique_ptr<Prompter> m_ownPrompter;
+    Prompter *m_prompter;
+    bool m_orderApplied = false;
+    bool m_applyingStrip = false;
+
+    QLabel *m_compName, *m_compPlace, *m_compDates, *m_aspectName, *m_tourName;
+    QWidget *m_tourStrip;
+    DateFieldEdit *m_tourDate;
+    QLineEdit *m_tourKol;
+    QCheckBox *m_tourHeld;
+    QGroupBox *m_vid;
+    QVBoxLayout *m_vidLayout;
+    QButtonGroup *m_vidButtons;
+    DataGrid *m_grid1, *m_grid2, *m_grid3;
+    QPushButton *m_prepare, *m_run, *m_totals;
+    QButtonGroup *m_sortButtons;
+    QLabel *m_count;
+    QMenu *m_tablesMenu = nullptr;
+    QMenu *m_popup = nullptr;
 };
 
 } // namespace vintrel

@@ -3,6 +3,7 @@
 #include "cliprompter.h"
 
 #include "../app/currentcontext.h"
+#include "../app/tourstrip.h"
 #include "../data/dm.h"
 #include "../data/storeerror.h"
 #include "../data/workspace.h"
@@ -128,12 +129,32 @@ int listTable(Session &s)
     return Ok;
 }
 
+int setKol(Session &s)
+{
+    expectArgs(s, 1, u"set-kol N"_s);
+    setTourParticipants(s.dm, s.context, parseNumber(s.args[0], u"set-kol"_s), s.prompter);
+    return Ok;
+}
+
+int setDate(Session &s)
+{
+    expectArgs(s, 1, u"set-date YYYY-MM-DD"_s);
+    const QString &text = s.args[0];
+    const QDate date = QDate::fromString(text, u"yyyy-MM-dd"_s);
+    if (text.size() != 10 || !date.isValid())
+        throw UsageError{u"set-date: ожидалась дата вида ГГГГ-ММ-ДД, получено «%1»"_s.arg(text)};
+    setTourDate(s.dm, s.context, date, s.prompter);
+    return Ok;
+}
+
 using Command = std::function<int(Session &)>;
 
 const std::map<QString, Command> &commands()
 {
     static const std::map<QString, Command> table{
         {u"list"_s, listTable},
+        {u"set-kol"_s, setKol},
+        {u"set-date"_s, setDate},
     };
     return table;
 }

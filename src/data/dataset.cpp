@@ -47,6 +47,7 @@ void DataSet::moveCursor(int row)
 
 void DataSet::first()
 {
+    checkBrowseMode();
     m_bof = true;
     m_eof = m_rows.empty();
     moveCursor(m_rows.empty() ? -1 : 0);
@@ -54,6 +55,7 @@ void DataSet::first()
 
 void DataSet::next()
 {
+    checkBrowseMode();
     m_bof = false;
     if (m_current + 1 >= int(m_rows.size())) {
         m_eof = true;
@@ -65,6 +67,7 @@ void DataSet::next()
 
 void DataSet::prior()
 {
+    checkBrowseMode();
     m_eof = false;
     if (m_current <= 0) {
         m_bof = true;
@@ -76,6 +79,7 @@ void DataSet::prior()
 
 void DataSet::last()
 {
+    checkBrowseMode();
     m_eof = true;
     m_bof = m_rows.empty();
     moveCursor(int(m_rows.size()) - 1);
@@ -88,6 +92,7 @@ void DataSet::setRecNo(int recNo)
 
 bool DataSet::moveTo(int row)
 {
+    checkBrowseMode();
     if (row < 0 || row >= int(m_rows.size()))
         return false;
     m_eof = m_bof = false;
@@ -102,6 +107,7 @@ Bookmark DataSet::bookmark() const
 
 bool DataSet::gotoBookmark(Bookmark bookmark)
 {
+    checkBrowseMode();
     for (size_t i = 0; i < m_rows.size(); ++i)
         if (m_rows[i].rowid == bookmark)
             return moveTo(int(i));
@@ -113,6 +119,7 @@ bool DataSet::locate(const QString &fields, const QVariantList &values)
     const QStringList names = fields.split(u';', Qt::SkipEmptyParts);
     if (names.size() != values.size())
         throw StoreError(u"Число полей поиска не совпадает с числом значений."_s);
+    checkBrowseMode();
     std::vector<int> columns;
     for (const QString &name : names)
         columns.push_back(requireField(name.trimmed()));

@@ -74,6 +74,8 @@ protected:
     int requireField(const QString &name) const; // throws StoreError when absent
     void setRows(std::vector<Row> rows, int current);
     virtual QVariant currentValue(int field) const;
+    // Runs before a caller moves the cursor; a table posts its pending edit here.
+    virtual void checkBrowseMode() {}
     void moveCursor(int row); // sets the current row and tells the watchers
 
     std::vector<Row> m_rows;

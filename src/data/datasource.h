@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dataset.h"
+
 #include <QAbstractTableModel>
 #include <QPointer>
 

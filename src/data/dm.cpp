@@ -166,8 +166,8 @@ void TDM::personBeforePost(Table &person)
 void TDM::personAfterPost(Table &person)
 {
     const int num = person.postedValue(u"NUM"_s).toInt();
-    QSqlQuery existing = m_store->exec(u"SELECT NUM FROM T_TRAIN WHERE NUM_PERS = ?"_s, {num});
-    const bool hasTrainerRow = existing.next();
+    const bool hasTrainerRow =
+        m_store->exec(u"SELECT NUM FROM T_TRAIN WHERE NUM_PERS = ?"_s, {num}).next();
     const bool trainer = person.postedValue(u"TRAINER"_s).toBool();
     if (trainer && !hasTrainerRow) {
         const QVariant org = person.postedValue(u"NUM_ORG"_s);

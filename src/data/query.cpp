@@ -62,6 +62,9 @@ void Query::close()
 void Query::setFilterText(const QString &text)
 {
     Filter parsed = Filter::parse(text);
+    if (m_open)
+        for (const FilterTerm &term : parsed.terms())
+            requireField(term.field); // a refused text keeps the filter as it was
     m_filter = std::move(parsed);
     m_filterText = text;
     if (m_open)

@@ -141,8 +141,8 @@ void Store::refreshAll()
 
 void Store::begin()
 {
+    exec(u"SAVEPOINT cmd%1"_s.arg(m_depth + 1));
     ++m_depth;
-    exec(u"SAVEPOINT cmd%1"_s.arg(m_depth));
 }
 
 void Store::commit()

@@ -127,7 +127,7 @@ void Table::close()
     emit stateChanged();
 }
 
-void Table::setFilterText(const QString &text)
+Filter Table::checkedFilter(const QString &text) const
 {
     Filter parsed = Filter::parse(text);
     for (const FilterTerm &term : parsed.terms()) {
@@ -136,6 +136,14 @@ void Table::setFilterText(const QString &text)
             throw StoreError(u"Неверное условие фильтра: в таблице %1 нет поля %2."_s.arg(
                 m_def.name, term.field));
     }
+    return parsed;
+}
+
+void Table::setFilterText(const QString &text)
+{
+    Filter parsed = checkedFilter(text);
+    if (m_filtered && isOpen())
+        checkBrowseMode();
     m_filter = std::move(parsed);
     m_filterText = text;
     if (m_filtered && isOpen())
@@ -146,6 +154,8 @@ void Table::setFiltered(bool on)
 {
     if (on == m_filtered)
         return;
+    if (isOpen())
+        checkBrowseMode();
     m_filtered = on;
     if (isOpen())
         reload(bookmark());
@@ -153,8 +163,12 @@ void Table::setFiltered(bool on)
 
 void Table::applyFilter(const QString &text)
 {
-    m_filtered = false;
-    setFilterText(text);
+    // A refused text leaves the filter as it was, switched on or off.
+    Filter parsed = checkedFilter(text);
+    if (isOpen())
+        checkBrowseMode();
+    m_filter = std::move(parsed);
+    m_filterText = text;
     m_filtered = true;
     if (isOpen())
         reload(0);
@@ -164,6 +178,8 @@ void Table::setIndexName(const QString &name)
 {
     if (!name.isEmpty() && !m_def.index(name))
         throw StoreError(u"В таблице %1 нет индекса %2."_s.arg(m_def.name, name));
+    if (isOpen())
+        checkBrowseMode();
     m_indexName = name;
     m_order = orderFields();
     if (isOpen()) {
@@ -255,8 +271,7 @@ void Table::refresh()
 {
     if (!isOpen())
         return;
-    if (isEditing())
-        cancel();
+    checkBrowseMode(); // a pending edit is stored, never thrown away
     reload(bookmark());
 }
 
@@ -278,6 +293,14 @@ void Table::reloadAfterRollback()
         m_buffer = buffer;
     }
     emit stateChanged();
+}
+
+void Table::checkBrowseMode()
+{
+    // The pending edit belongs to the current row: it is stored before the cursor or the
+    // visible rows change, so it can never land on another row.
+    if (isEditing())
+        post();
 }
 
 QVariant Table::currentValue(int field) const

@@ -66,8 +66,10 @@ signals:
 
 protected:
     QVariant currentValue(int field) const override;
+    void checkBrowseMode() override; // posts a pending edit before the rows or the cursor move
 
 private:
+    Filter checkedFilter(const QString &text) const;
     void reload(qint64 keepRowid);
     std::vector<Row> readRows(const QString &where, const QVariantList &values) const;
     Row convertRow(const QSqlQuery &q) const;
