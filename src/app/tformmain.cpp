@@ -123,17 +123,17 @@ TFormMain::TFormMain(QWidget *parent)
     auto *middle = new QHBoxLayout;
     middle->setSpacing(4);
     middle->addWidget(buildLeftPanel());
-    m_grid1 = new DataGrid(central);
-    m_grid1->setObjectName(u"DBGrid1"_s);
+    DBGrid1 = new DataGrid(central);
+    DBGrid1->setObjectName(u"DBGrid1"_s);
     // Ten columns share the centre of a 780-pixel window: a compact font keeps them all in view.
-    QFont compact = m_grid1->font();
+    QFont compact = DBGrid1->font();
     compact.setPointSizeF(std::min(8.0, compact.pointSizeF()));
-    m_grid1->setFont(compact);
-    m_grid1->horizontalHeader()->setFont(compact);
-    m_grid1->horizontalHeader()->setTextElideMode(Qt::ElideRight);
-    m_grid1->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
+    DBGrid1->setFont(compact);
+    DBGrid1->horizontalHeader()->setFont(compact);
+    DBGrid1->horizontalHeader()->setTextElideMode(Qt::ElideRight);
+    DBGrid1->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
                              QAbstractItemView::SelectedClicked);
-    middle->addWidget(m_grid1, 1);
+    middle->addWidget(DBGrid1, 1);
     middle->addWidget(buildRightPanel());
     layout->addLayout(middle, 1);
     layout->addWidget(buildBottomPanel());
@@ -222,21 +222,21 @@ QWidget *TFormMain::buildLeftPanel()
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    m_vid = new QGroupBox(u"Вид соревнований"_s, panel);
-    m_vid->setObjectName(u"VID"_s);
-    m_vidLayout = new QVBoxLayout(m_vid);
+    VID = new QGroupBox(u"Вид соревнований"_s, panel);
+    VID->setObjectName(u"VID"_s);
+    m_vidLayout = new QVBoxLayout(VID);
     m_vidLayout->setSpacing(2);
     m_vidLayout->setContentsMargins(4, 4, 2, 4);
-    m_vidButtons = new QButtonGroup(m_vid);
+    m_vidButtons = new QButtonGroup(VID);
     m_vidButtons->setObjectName(u"VIDButtons"_s);
-    layout->addWidget(m_vid);
+    layout->addWidget(VID);
 
-    m_grid2 = new DataGrid(panel);
-    m_grid2->setObjectName(u"DBGrid2"_s);
-    m_grid2->setReadOnly(true);
-    m_grid2->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid2->horizontalHeader()->setStretchLastSection(true);
-    layout->addWidget(m_grid2, 1);
+    DBGrid2 = new DataGrid(panel);
+    DBGrid2->setObjectName(u"DBGrid2"_s);
+    DBGrid2->setReadOnly(true);
+    DBGrid2->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGrid2->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(DBGrid2, 1);
     layout->addStretch(0); // keeps the aspect list compact while the tour list is hidden
     return panel;
 }
@@ -249,12 +249,12 @@ QWidget *TFormMain::buildRightPanel()
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    m_grid3 = new DataGrid(panel);
-    m_grid3->setObjectName(u"DBGrid3"_s);
-    m_grid3->setReadOnly(true);
-    m_grid3->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid3->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    layout->addWidget(m_grid3, 1);
+    DBGrid3 = new DataGrid(panel);
+    DBGrid3->setObjectName(u"DBGrid3"_s);
+    DBGrid3->setReadOnly(true);
+    DBGrid3->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGrid3->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    layout->addWidget(DBGrid3, 1);
 
     const auto button = [panel, layout](const QString &name, const QString &text) {
         auto *b = new QPushButton(text, panel);
@@ -263,9 +263,9 @@ QWidget *TFormMain::buildRightPanel()
         layout->addWidget(b);
         return b;
     };
-    m_prepare = button(u"Button2"_s, u"Подготовка к туру"_s);
-    m_run = button(u"Button1"_s, u"Проведение тура"_s);
-    m_totals = button(u"BitBtn1"_s, u"Подвести итоги"_s);
+    Button2 = button(u"Button2"_s, u"Подготовка к туру"_s);
+    Button1 = button(u"Button1"_s, u"Проведение тура"_s);
+    BitBtn1 = button(u"BitBtn1"_s, u"Подвести итоги"_s);
     return panel;
 }
 
@@ -296,9 +296,9 @@ QWidget *TFormMain::buildBottomPanel()
     layout->addWidget(rg1);
     layout->addStretch(1);
 
-    m_count = new QLabel(u"Участников в виде :"_s, panel);
-    m_count->setObjectName(u"lbl_COUNT"_s);
-    layout->addWidget(m_count);
+    lbl_COUNT = new QLabel(u"Участников в виде :"_s, panel);
+    lbl_COUNT->setObjectName(u"lbl_COUNT"_s);
+    layout->addWidget(lbl_COUNT);
     layout->addSpacing(8);
     return panel;
 }
@@ -390,24 +390,24 @@ void TFormMain::attach(TDM &dm, CurrentContext &context, const Workspace &worksp
     m_workspace = workspace;
     m_about = &about;
 
-    m_grid1->bind(dm.DS_PART, kPartColumns);
+    DBGrid1->bind(dm.DS_PART, kPartColumns);
     sizeParticipantColumns();
     connect(
         dm.DS_PART, &DataSource::editFailed, this,
         [this](const QString &message) { m_prompter->error(message); },
         Qt::QueuedConnection); // not from inside the grid's commit of the cell
 
-    m_grid2->bind(dm.DS_VARIANT, {u"name"_s});
-    m_grid2->setRowPicker([this](int row) { m_context->selectTourRow(row); });
+    DBGrid2->bind(dm.DS_VARIANT, {u"name"_s});
+    DBGrid2->setRowPicker([this](int row) { m_context->selectTourRow(row); });
 
     showTourGrid(TDM::isPoolTour(dm.currentTourKind()));
     connect(&dm, &TDM::tourGridChanged, this, &TFormMain::showTourGrid);
 
     connect(&context, &CurrentContext::aspectsReloaded, this, &TFormMain::rebuildAspectList);
     connect(&context, &CurrentContext::aspectSelected, this, &TFormMain::showAspectSelected);
-    connect(&context, &CurrentContext::countTextChanged, m_count, &QLabel::setText);
+    connect(&context, &CurrentContext::countTextChanged, lbl_COUNT, &QLabel::setText);
     connect(m_vidButtons, &QButtonGroup::idClicked, &context, &CurrentContext::selectAspect);
-    m_count->setText(context.countText());
+    lbl_COUNT->setText(context.countText());
 
     connect(dm.tbl_COMP, &DataSet::rowsReset, this, &TFormMain::refreshCompetition);
     connect(dm.tbl_COMP, &DataSet::rowChanged, this, &TFormMain::refreshCompetition);
@@ -434,12 +434,12 @@ void TFormMain::attach(TDM &dm, CurrentContext &context, const Workspace &worksp
 // and organizations are short.
 void TFormMain::sizeParticipantColumns()
 {
-    QHeaderView *header = m_grid1->horizontalHeader();
+    QHeaderView *header = DBGrid1->horizontalHeader();
     header->setMinimumSectionSize(16);
     const QFontMetrics metrics(header->font());
     const auto captionWidth = [this, &metrics](int column) {
         return metrics.horizontalAdvance(
-                   m_grid1->model()->headerData(column, Qt::Horizontal).toString()) +
+                   DBGrid1->model()->headerData(column, Qt::Horizontal).toString()) +
                4;
     };
     header->setSectionResizeMode(0, QHeaderView::Stretch);
@@ -460,14 +460,14 @@ void TFormMain::rebuildAspectList(const QStringList &names)
         delete b;
     }
     for (int i = 0; i < names.size(); ++i) {
-        auto *radio = new QRadioButton(names[i], m_vid);
+        auto *radio = new QRadioButton(names[i], VID);
         radio->setObjectName(u"VID_%1"_s.arg(i));
         radio->setToolTip(names[i]); // a long name may not fit the panel
         m_vidButtons->addButton(radio, i);
         m_vidLayout->addWidget(radio);
     }
     // Without an aspect there is no variant to list tours of.
-    m_grid2->setVisible(!names.isEmpty());
+    DBGrid2->setVisible(!names.isEmpty());
 }
 
 void TFormMain::showAspectSelected(int item)
@@ -481,9 +481,9 @@ void TFormMain::showTourGrid(bool poolTour)
 {
     if (!m_dm) return;
     if (poolTour)
-        m_grid3->bind(m_dm->DS_TOUR_PR, {u"NUM_GROUP"_s, u"KOL"_s});
+        DBGrid3->bind(m_dm->DS_TOUR_PR, {u"NUM_GROUP"_s, u"KOL"_s});
     else
-        m_grid3->bind(m_dm->DS_TOUR_OLIMP, {u"NUM_CIRCLE"_s});
+        DBGrid3->bind(m_dm->DS_TOUR_OLIMP, {u"NUM_CIRCLE"_s});
 }
 
 void TFormMain::refreshCompetition()

@@ -87,13 +87,13 @@ private:
     DateFieldEdit *m_tourDate;
     QLineEdit *m_tourKol;
     QCheckBox *m_tourHeld;
-    QGroupBox *m_vid;
+    QGroupBox *VID;
     QVBoxLayout *m_vidLayout;
     QButtonGroup *m_vidButtons;
-    DataGrid *m_grid1, *m_grid2, *m_grid3;
-    QPushButton *m_prepare, *m_run, *m_totals;
+    DataGrid *DBGrid1, *DBGrid2, *DBGrid3;
+    QPushButton *Button2, *Button1, *BitBtn1;
     QButtonGroup *m_sortButtons;
-    QLabel *m_count;
+    QLabel *lbl_COUNT;
     QMenu *m_tablesMenu = nullptr;
     QMenu *m_popup = nullptr;
 };

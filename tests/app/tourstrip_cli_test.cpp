@@ -1,7 +1,7 @@
 #include "tempworkspace.h"
 #include "twoaspects.h"
 
-#include "cli/clitool.h"
+#include "clirun.h"
 
 #include <gtest/gtest.h>
 
@@ -10,21 +10,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QString out, err;
-    QStringList lines() const { return out.split(u'\n', Qt::SkipEmptyParts); }
-};
-
-CliRun cli(const QStringList &args)
-{
-    CliRun run;
-    QTextStream out(&run.out), err(&run.err);
-    run.status = runCli(args, out, err);
-    out.flush();
-    err.flush();
-    return run;
-}
+using test::cli;
+using test::CliRun;
 
 class TourStripCliTest : public ::testing::Test {
 protected:

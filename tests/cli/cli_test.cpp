@@ -1,7 +1,7 @@
 #include "tempworkspace.h"
 
 #include "cli/cliprompter.h"
-#include "cli/clitool.h"
+#include "clirun.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -11,25 +11,8 @@
 using namespace vintrel;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-struct CliRun {
-    int status = -1;
-    QString out, err;
-    QStringList lines() const { return out.split(u'\n', Qt::SkipEmptyParts); }
-};
-
-CliRun cli(const QStringList &args)
-{
-    CliRun run;
-    QTextStream out(&run.out), err(&run.err);
-    run.status = runCli(args, out, err);
-    out.flush();
-    err.flush();
-    return run;
-}
-
-} // namespace
+using test::cli;
+using test::CliRun;
 
 TEST(Cli, UsageErrorsExitWithTwo)
 {
