@@ -2,7 +2,7 @@
 // an epee event run as pools followed by direct elimination and a foil event run as direct
 // elimination only. Everything a secretary enters before the first tour is there (people,
 // organizations, trainers, judges, staff, entries with their classification, the tour rows),
-// so a newcomer can draw the classification, run the pools and the tables and print every protocol.
+// so a newcomer can run the pools and the tables to the end and print every protocol.
 
 #include "workspace.h"
 
