@@ -191,6 +191,15 @@ bool DataSet::sameValue(const QVariant &a, const QVariant &b)
 
 int DataSet::compareValues(const QVariant &a, const QVariant &b)
 {
+    if (a.typeId() == QMetaType::QString && b.typeId() == QMetaType::QString) {
+        // The common case of sorting by names, without copying the texts.
+        const auto &sa = *static_cast<const QString *>(a.constData());
+        const auto &sb = *static_cast<const QString *>(b.constData());
+        if (sa.isEmpty() || sb.isEmpty())
+            return int(sb.isEmpty()) - int(sa.isEmpty());
+        const int c = sa.compare(sb);
+        return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    }
     const bool ea = isEmptyValue(a), eb = isEmptyValue(b);
     if (ea || eb)
         return int(eb) - int(ea); // empty values come first

@@ -139,11 +139,12 @@ void TDM::personBeforePost(Table &person)
         TrainerNames names;
         if (personNum == kNoTrainer)
             return names;
-        QSqlQuery q = m_store->exec(
+        m_store->execPrepared(
             u"SELECT SURNAME, NAME, PATRONYMIC FROM T_TRAIN WHERE NUM_PERS = ? ORDER BY NUM LIMIT 1"_s,
-            {personNum});
-        if (q.next())
-            names = {q.value(0), q.value(1), q.value(2)};
+            {personNum}, [&names](QSqlQuery &q) {
+                if (q.next())
+                    names = {q.value(0), q.value(1), q.value(2)};
+            });
         return names;
     };
     const auto reference = [&person](const QString &field) {
@@ -166,8 +167,9 @@ void TDM::personBeforePost(Table &person)
 void TDM::personAfterPost(Table &person)
 {
     const int num = person.postedValue(u"NUM"_s).toInt();
-    const bool hasTrainerRow =
-        m_store->exec(u"SELECT NUM FROM T_TRAIN WHERE NUM_PERS = ?"_s, {num}).next();
+    bool hasTrainerRow = false;
+    m_store->execPrepared(u"SELECT NUM FROM T_TRAIN WHERE NUM_PERS = ?"_s, {num},
+                          [&hasTrainerRow](QSqlQuery &q) { hasTrainerRow = q.next(); });
     const bool trainer = person.postedValue(u"TRAINER"_s).toBool();
     if (trainer && !hasTrainerRow) {
         const QVariant org = person.postedValue(u"NUM_ORG"_s);
@@ -190,8 +192,12 @@ void TDM::personAfterPost(Table &person)
         if (keep)
             tbl_TRAIN->gotoBookmark(keep);
     } else if (!trainer && hasTrainerRow) {
-        m_store->exec(u"DELETE FROM T_TRAIN WHERE NUM_PERS = ?"_s, {num});
-        tbl_TRAIN->refresh();
+        // The trainer rows leave the table object too, without re-reading all of it.
+        const Bookmark keep = tbl_TRAIN->bookmark();
+        while (tbl_TRAIN->locate(u"NUM_PERS"_s, num))
+            tbl_TRAIN->remove();
+        m_store->exec(u"DELETE FROM T_TRAIN WHERE NUM_PERS = ?"_s, {num}); // rows not shown
+        tbl_TRAIN->gotoBookmark(keep);
     }
 }
 

@@ -402,6 +402,14 @@ QStringList schemaCreateStatements()
             if (f.kind == FieldKind::Lookup)
                 lookupKeys.insert(f.sourceTable + u'.' + f.sourceKey);
 
+    // Columns that filters and the trainer rules search by.
+    const QStringList searchIndexes{u"T_PART (NUM_ASPECT)"_s, u"T_TRAIN (NUM_PERS)"_s,
+                                    u"T_VT (NUM_ASPECT, NUM_TOUR)"_s,
+                                    u"TOUR_PR (NUM_ASPECT, NUM_TOUR)"_s,
+                                    u"TOUR_OLIMP (NUM_ASPECT, NUM_TOUR)"_s,
+                                    u"REZ_TOUR (NUM_ASPECT, NUM_TOUR)"_s,
+                                    u"REZ_OLIMP (NUM_ASPECT, NUM_TOUR)"_s};
+
     for (const TableDef &t : schemaTables()) {
         QStringList columns;
         for (const FieldDef *f : t.storedFields())
@@ -415,6 +423,8 @@ QStringList schemaCreateStatements()
                 out << u"CREATE INDEX %1_by_%2 ON %1 (%2)"_s.arg(t.name, f->name);
         }
     }
+    for (int i = 0; i < searchIndexes.size(); ++i)
+        out << u"CREATE INDEX search%1 ON %2"_s.arg(i + 1).arg(searchIndexes[i]);
     return out;
 }
 

@@ -57,6 +57,7 @@ Store::Store(const QString &filePath) : m_filePath(filePath), m_connection(newCo
 
 Store::~Store()
 {
+    m_prepared.clear(); // statements go before their connection
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         if (db.isOpen())
@@ -103,6 +104,46 @@ QSqlQuery Store::exec(const QString &sql, const QVariantList &values)
     if (!q.exec())
         throw StoreError(u"Ошибка SQL: %1"_s.arg(q.lastError().databaseText()));
     return q;
+}
+
+void Store::execPrepared(const QString &sql, const QVariantList &values,
+                         const std::function<void(QSqlQuery &)> &use)
+{
+    // A statement already running further up the stack gets a fresh one of its own.
+    if (m_preparedInUse.contains(sql)) {
+        QSqlQuery q = exec(sql, values);
+        if (use)
+            use(q);
+        return;
+    }
+    std::shared_ptr<QSqlQuery> &slot = m_prepared[sql];
+    if (!slot) {
+        auto q = std::make_shared<QSqlQuery>(database());
+        q->setForwardOnly(true);
+        if (!q->prepare(sql)) {
+            m_prepared.remove(sql);
+            throw StoreError(u"Ошибка SQL: %1"_s.arg(q->lastError().databaseText()));
+        }
+        slot = q;
+    }
+    const std::shared_ptr<QSqlQuery> q = slot;
+    m_preparedInUse.insert(sql);
+    struct Finish {
+        Store *store;
+        QSqlQuery &q;
+        const QString &sql;
+        ~Finish()
+        {
+            q.finish();
+            store->m_preparedInUse.remove(sql);
+        }
+    } finish{this, *q, sql};
+    for (int i = 0; i < values.size(); ++i)
+        q->bindValue(i, values[i]);
+    if (!q->exec())
+        throw StoreError(u"Ошибка SQL: %1"_s.arg(q->lastError().databaseText()));
+    if (use)
+        use(*q);
 }
 
 void Store::verifySchema()

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <QHash>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
 
+#include <functional>
+#include <memory>
 #include <vector>
 
 namespace vintrel {
@@ -32,6 +36,11 @@ public:
     // Runs one statement with bound values; throws StoreError with the database's message.
     QSqlQuery exec(const QString &sql, const QVariantList &values = {});
 
+    // The same for statements a table runs on every post: prepared once and kept. `use` reads
+    // the result; the statement is finished afterwards so it never holds the database busy.
+    void execPrepared(const QString &sql, const QVariantList &values,
+                      const std::function<void(QSqlQuery &)> &use = {});
+
     void registerDataSet(DataSet *set);
     void unregisterDataSet(DataSet *set);
     void refreshAll();
@@ -47,6 +56,8 @@ private:
 
     QString m_filePath;
     QString m_connection;
+    QHash<QString, std::shared_ptr<QSqlQuery>> m_prepared;
+    QSet<QString> m_preparedInUse;
     int m_depth = 0;
     std::vector<DataSet *> m_sets;
 };

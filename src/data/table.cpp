@@ -7,6 +7,7 @@
 #include <QSqlQuery>
 
 #include <algorithm>
+#include <optional>
 
 namespace vintrel {
 
@@ -458,31 +459,46 @@ void Table::writeBuffer()
     qint64 rowid = 0;
     if (m_state == State::Insert) {
         QStringList marks(columns.size(), u"?"_s);
-        QSqlQuery q = m_store.exec(u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(
-                                       m_def.name, columns.join(u", "_s), marks.join(u", "_s)),
-                                   values);
-        rowid = q.lastInsertId().toLongLong();
+        m_store.execPrepared(u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(m_def.name, columns.join(u", "_s),
+                                                                    marks.join(u", "_s)),
+                             values, [&rowid](QSqlQuery &q) { rowid = q.lastInsertId().toLongLong(); });
     } else {
         rowid = m_rows[size_t(m_current)].rowid;
         QStringList sets;
         for (const QString &c : columns)
             sets << c + u" = ?"_s;
         values << rowid;
-        m_store.exec(u"UPDATE %1 SET %2 WHERE rowid = ?"_s.arg(m_def.name, sets.join(u", "_s)),
-                     values);
+        m_store.execPrepared(
+            u"UPDATE %1 SET %2 WHERE rowid = ?"_s.arg(m_def.name, sets.join(u", "_s)), values);
     }
-    std::vector<Row> fresh = readRows(u"t.rowid = ?"_s, {rowid});
-    if (fresh.empty())
+    std::optional<Row> fresh;
+    m_store.execPrepared(m_selectSql + u" WHERE t.rowid = ?"_s, {rowid}, [&](QSqlQuery &q) {
+        if (q.next())
+            fresh = convertRow(q);
+    });
+    if (!fresh)
         throw StoreError(u"Запись таблицы %1 не найдена после записи."_s.arg(m_def.name));
-    m_lastPosted = fresh.front();
+    m_lastPosted = *fresh;
     const int old = m_current;
     m_insertIndex = -1;
     m_state = State::Browse;
-    placeRow(std::move(fresh.front()), old);
+    placeRow(std::move(*fresh), old);
 }
 
 void Table::placeRow(Row row, int oldIndex)
 {
+    const auto fitsAt = [this, &row](int i) {
+        return (i == 0 || !rowLess(row, m_rows[size_t(i - 1)])) &&
+               (i + 1 >= int(m_rows.size()) || !rowLess(m_rows[size_t(i + 1)], row));
+    };
+    if (rowMatchesFilter(row) && fitsAt(oldIndex)) {
+        // Most edits leave the row where it stands: no need to move thousands of rows.
+        m_rows[size_t(oldIndex)] = std::move(row);
+        m_eof = m_bof = false;
+        emit rowChanged(oldIndex);
+        moveCursor(oldIndex);
+        return;
+    }
     m_rows.erase(m_rows.begin() + oldIndex);
     if (!rowMatchesFilter(row)) {
         // The row left the filter: the cursor stays where the row was.
