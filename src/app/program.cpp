@@ -55,12 +55,13 @@ int runProgram(const QString &root, Prompter &prompter, bool runLoop)
     try {
         dm = std::make_unique<TDM>(workspace.databaseFile());
     } catch (const StoreError &e) {
-        prompter.error(startupFailureMessage());
-        // No administration tool exists here: say how to make a workspace instead.
+        // No administration tool exists here: say how to make a workspace instead, before
+        // the message box waits for the operator.
         std::fprintf(stderr, "%s\n%s\n",
                      qPrintable(u"Vintrel: база данных не открыта: %1"_s.arg(e.message())),
                      qPrintable(u"Создайте рабочую папку командой: vintrel-cli --root \"%1\" init"_s
                                     .arg(workspace.root())));
+        prompter.error(startupFailureMessage());
         return 1;
     }
     CurrentContext context(*dm);

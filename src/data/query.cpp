@@ -42,7 +42,12 @@ void Query::open()
         m_allRows.push_back(std::move(row));
     }
     m_open = true;
-    applyFilter();
+    try {
+        applyFilter();
+    } catch (...) {
+        close(); // a filter naming a column this query lacks
+        throw;
+    }
 }
 
 int Query::exec()

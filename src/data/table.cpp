@@ -524,11 +524,29 @@ void Table::post()
     if (beforePost)
         beforePost(*this);
     validateBuffer();
-    Transaction tx(m_store);
-    writeBuffer();
-    if (afterPost)
-        afterPost(*this);
-    tx.commit();
+    const State editing = m_state;
+    const QVariantList typed = m_buffer;
+    const Bookmark edited = editing == State::Edit ? bookmark() : 0;
+    try {
+        Transaction tx(m_store);
+        writeBuffer();
+        if (afterPost)
+            afterPost(*this);
+        tx.commit();
+    } catch (...) {
+        // The command was undone and the rows re-read; what the operator typed stays in
+        // editing for another try.
+        if (m_state == State::Browse) {
+            if (editing == State::Insert)
+                append();
+            else if (gotoBookmark(edited))
+                m_state = State::Edit;
+            if (isEditing())
+                m_buffer = typed;
+            emit stateChanged();
+        }
+        throw;
+    }
     m_buffer.clear();
     emit stateChanged();
 }

@@ -68,6 +68,14 @@ TEST_F(QueryTest, QueryRowsAreFilteredByTheSameExpressions)
     EXPECT_EQ(columnTexts(q(), u"SURNAME"_s), QStringList({u"Антонов"_s}));
     q().setFiltered(false);
     EXPECT_EQ(q().recordCount(), 4);
+
+    // A new text without the filtered column is refused and leaves no stale rows behind.
+    q().setFiltered(true);
+    q().clear();
+    q().add(u"SELECT SURNAME FROM T_PART"_s);
+    EXPECT_THROW(q().open(), StoreError);
+    EXPECT_FALSE(q().isOpen());
+    EXPECT_EQ(q().recordCount(), 0);
 }
 
 TEST_F(QueryTest, ExecutedQueryChangesRowsAndFailuresAreReported)

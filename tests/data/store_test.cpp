@@ -220,4 +220,34 @@ TEST_F(TransactionTest, FailingCommandLeavesNoWriteBehind)
     EXPECT_EQ(count(u"T_ORG"_s), 1);
 }
 
+TEST_F(TransactionTest, PostWhoseFollowUpFailsKeepsTheTypingAndWritesNothing)
+{
+    addOrg(u"Динамо"_s);
+    Table &org = *dm->tbl_ORG;
+    org.afterPost = [](Table &) { throw StoreError(u"правило не выполнено"_s); };
+
+    org.first();
+    org.edit();
+    org.setValue(u"CITY"_s, u"Казань"_s);
+    EXPECT_THROW(org.post(), StoreError);
+    EXPECT_EQ(org.state(), Table::State::Edit);
+    EXPECT_EQ(org.text(u"ORG_SHORT"_s), u"Динамо"_s);
+    EXPECT_EQ(org.text(u"CITY"_s), u"Казань"_s);
+    EXPECT_TRUE(fileValue(ws.databaseFile(), u"SELECT CITY FROM T_ORG"_s).isNull());
+    org.cancel();
+
+    org.append();
+    org.setValue(u"ORG_SHORT"_s, u"Спартак"_s);
+    EXPECT_THROW(org.post(), StoreError);
+    EXPECT_EQ(org.state(), Table::State::Insert);
+    EXPECT_EQ(org.text(u"ORG_SHORT"_s), u"Спартак"_s);
+    EXPECT_EQ(count(u"T_ORG"_s), 1);
+
+    // With the rule mended the same typing lands.
+    org.afterPost = nullptr;
+    org.post();
+    EXPECT_EQ(count(u"T_ORG"_s), 2);
+    EXPECT_EQ(org.text(u"ORG_SHORT"_s), u"Спартак"_s);
+}
+
 } // namespace
