@@ -13,6 +13,7 @@
 #include <QMessageBox>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 namespace vintrel {
@@ -49,8 +50,8 @@ bool askToGoOn(const QString &detail)
 int runProgram(const QString &root, Prompter &prompter, bool runLoop)
 {
     const Workspace workspace(Workspace::resolveRoot(root));
-    TFormMain formMain;
-    AboutBox aboutBox(&formMain);
+    auto formMain = std::make_unique<TFormMain>();
+    auto *aboutBox = new AboutBox(formMain.get());
     std::unique_ptr<TDM> dm;
     try {
         dm = std::make_unique<TDM>(workspace.databaseFile());
@@ -65,17 +66,16 @@ int runProgram(const QString &root, Prompter &prompter, bool runLoop)
         return 1;
     }
     CurrentContext context(*dm);
-    formMain.attach(*dm, context, workspace, aboutBox);
+    formMain->attach(*dm, context, workspace, *aboutBox);
     context.loadAspects();
-    formMain.show();
-    if (!runLoop)
-        return 0;
-    const int status = QApplication::exec();
+    formMain->show();
+    int status = runLoop ? QApplication::exec() : 0;
     try {
-        dm->closeAll(askToGoOn);
+        dm->closeAll(runLoop ? askToGoOn : std::function<bool(const QString &)>());
     } catch (const StoreError &) {
-        return 1;
+        status = 1;
     }
+    formMain.reset(); // the windows go before the data they show
     return status;
 }
 

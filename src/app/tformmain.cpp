@@ -148,7 +148,20 @@ TFormMain::TFormMain(QWidget *parent)
         move(screen->availableGeometry().center() - rect().center());
 }
 
-TFormMain::~TFormMain() = default;
+TFormMain::~TFormMain()
+{
+    // Child widgets still emit while Qt deletes them (an edit losing focus finishes editing);
+    // by then this window is no longer whole, so nothing may reach it.
+    for (QObject *child : findChildren<QObject *>())
+        child->disconnect(this);
+    if (m_dm) {
+        m_dm->disconnect(this);
+        for (QObject *owned : m_dm->children()) // its tables and data sources
+            owned->disconnect(this);
+    }
+    if (m_context)
+        m_context->disconnect(this);
+}
 
 QWidget *TFormMain::buildTopPanel()
 {

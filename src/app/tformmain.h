@@ -3,6 +3,7 @@
 #include "../data/workspace.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 #include <optional>
@@ -73,8 +74,9 @@ private:
     void openHelp();
     void showAbout();
 
-    TDM *m_dm = nullptr;
-    CurrentContext *m_context = nullptr;
+    // Guarded: the data module may go first when its owner tears things down in another order.
+    QPointer<TDM> m_dm;
+    QPointer<CurrentContext> m_context;
     AboutBox *m_about = nullptr;
     std::optional<Workspace> m_workspace;
     std::unique_ptr<Prompter> m_ownPrompter;

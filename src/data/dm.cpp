@@ -70,6 +70,9 @@ TDM::~TDM()
         closeAll();
     } catch (...) {
     }
+    // The table objects and their sources go while the store they read from still exists.
+    const QObjectList owned = children();
+    qDeleteAll(owned);
 }
 
 Table *TDM::table(const QString &name) const

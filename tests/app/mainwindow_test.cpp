@@ -54,10 +54,11 @@ protected:
 
     void TearDown() override
     {
-        context.reset();
-        dm.reset();
+        // As the program does: the windows go before the data they show.
         about.reset();
         form.reset();
+        context.reset();
+        dm.reset();
     }
 
     template <class T> T *child(const QString &name) const
