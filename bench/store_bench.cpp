@@ -27,17 +27,16 @@ constexpr int kAspects = 4;
 constexpr int kTrainerEvery = 25; // every 25th person is a trainer: 400 trainers
 constexpr int kEdits = 1'000;
 
-const QStringList kSurnames{u"Иванов"_s,  u"Петров"_s,   u"Сидоров"_s,  u"Кузнецов"_s,
-                            u"Смирнов"_s, u"Попов"_s,    u"Васильев"_s, u"Соколов"_s,
-                            u"Михайлов"_s, u"Новиков"_s, u"Фёдоров"_s,  u"Морозов"_s,
-                            u"Волков"_s,  u"Алексеев"_s, u"Лебедев"_s,  u"Семёнов"_s,
-                            u"Егоров"_s,  u"Павлов"_s,   u"Козлов"_s,   u"Степанов"_s};
+const QStringList kSurnames{u"Иванов"_s,   u"Петров"_s,   u"Сидоров"_s,  u"Кузнецов"_s,
+                            u"Смирнов"_s,  u"Попов"_s,    u"Васильев"_s, u"Соколов"_s,
+                            u"Михайлов"_s, u"Новиков"_s,  u"Фёдоров"_s,  u"Морозов"_s,
+                            u"Волков"_s,   u"Алексеев"_s, u"Лебедев"_s,  u"Семёнов"_s,
+                            u"Егоров"_s,   u"Павлов"_s,   u"Козлов"_s,   u"Степанов"_s};
 const QStringList kNames{u"Александр"_s, u"Дмитрий"_s, u"Максим"_s, u"Сергей"_s,
                          u"Андрей"_s,    u"Алексей"_s, u"Артём"_s,  u"Илья"_s,
                          u"Кирилл"_s,    u"Михаил"_s,  u"Никита"_s, u"Матвей"_s};
-const QStringList kPatronymics{u"Александрович"_s, u"Дмитриевич"_s, u"Сергеевич"_s,
-                               u"Андреевич"_s,     u"Алексеевич"_s, u"Михайлович"_s,
-                               u"Игоревич"_s,      u"Олегович"_s};
+const QStringList kPatronymics{u"Александрович"_s, u"Дмитриевич"_s, u"Сергеевич"_s, u"Андреевич"_s,
+                               u"Алексеевич"_s,    u"Михайлович"_s, u"Игоревич"_s,  u"Олегович"_s};
 
 struct Person {
     QString surname, name, patronymic;
@@ -55,9 +54,9 @@ void fillCompetition(Store &store)
     QStringList orgShort;
     for (int i = 1; i <= orgCount; ++i) {
         orgShort << u"Клуб-%1"_s.arg(i);
-        store.exec(u"INSERT INTO T_ORG (ORG_SHORT, CITY, ORG_FULL) VALUES (?, ?, ?)"_s,
-                   {orgShort.last(), u"Город %1"_s.arg(i),
-                    u"Спортивный клуб фехтования № %1"_s.arg(i)});
+        store.exec(
+            u"INSERT INTO T_ORG (ORG_SHORT, CITY, ORG_FULL) VALUES (?, ?, ?)"_s,
+            {orgShort.last(), u"Город %1"_s.arg(i), u"Спортивный клуб фехтования № %1"_s.arg(i)});
     }
 
     // People: NUM is 1..kPeople in insertion order. A trainer reference of 1 means none.
@@ -68,8 +67,7 @@ void fillCompetition(Store &store)
         p = {kSurnames[pick(int(kSurnames.size()))] + (num % 3 ? QString() : u"ский"_s),
              kNames[pick(int(kNames.size()))], kPatronymics[pick(int(kPatronymics.size()))],
              1 + pick(orgCount)};
-        if (num % kTrainerEvery == 0)
-            trainers.push_back(num);
+        if (num % kTrainerEvery == 0) trainers.push_back(num);
     }
     const QString insertPerson =
         u"INSERT INTO T_PERSON (SURNAME, NAME, PATRONYMIC, NUM_ORG, STATE, BIRTHDAY, TRAINER,"
@@ -85,16 +83,15 @@ void fillCompetition(Store &store)
             t2 = pick(10) < 2 ? trainers[size_t(pick(int(trainers.size())))] : 1;
         }
         const auto names = [&people](int t, int part) -> QVariant {
-            if (t == 1)
-                return {};
+            if (t == 1) return {};
             const Person &c = people[size_t(t)];
             return part == 0 ? c.surname : part == 1 ? c.name : c.patronymic;
         };
         store.exec(insertPerson,
                    {p.surname, p.name, p.patronymic, p.org, u"КМС"_s,
                     QDate(1970 + pick(40), 1 + pick(12), 1 + pick(28)).toString(Qt::ISODate),
-                    trainer ? 1 : 0, t1, names(t1, 0), names(t1, 1), names(t1, 2), t2,
-                    names(t2, 0), names(t2, 1), names(t2, 2)});
+                    trainer ? 1 : 0, t1, names(t1, 0), names(t1, 1), names(t1, 2), t2, names(t2, 0),
+                    names(t2, 1), names(t2, 2)});
     }
     for (int num : trainers) {
         const Person &p = people[size_t(num)];
@@ -126,15 +123,14 @@ void fillCompetition(Store &store)
         const Person &p = people[size_t(num)];
         const auto [t1, t2] = coaches[size_t(num)];
         const auto coach = [&people](int t, int part) -> QVariant {
-            if (t == 1)
-                return {};
+            if (t == 1) return {};
             const Person &c = people[size_t(t)];
             return part == 0 ? c.surname : part == 1 ? c.name : c.patronymic;
         };
-        store.exec(insertPart, {k % kAspects + 1, p.surname, p.name, orgShort[p.org - 1], num,
-                                p.org, 1 + k / kAspects, 1 + k / kAspects, t1, coach(t1, 0),
-                                coach(t1, 1), coach(t1, 2), t2, coach(t2, 0), coach(t2, 1),
-                                coach(t2, 2)});
+        store.exec(insertPart,
+                   {k % kAspects + 1, p.surname, p.name, orgShort[p.org - 1], num, p.org,
+                    1 + k / kAspects, 1 + k / kAspects, t1, coach(t1, 0), coach(t1, 1),
+                    coach(t1, 2), t2, coach(t2, 0), coach(t2, 1), coach(t2, 2)});
     }
     tx.commit();
 }
@@ -145,8 +141,7 @@ class Sample {
 public:
     Sample()
     {
-        if (!m_dir.isValid())
-            throw StoreError(u"Не удалось создать временный каталог."_s);
+        if (!m_dir.isValid()) throw StoreError(u"Не удалось создать временный каталог."_s);
         const Workspace ws(m_dir.path());
         ws.create(false);
         m_file = ws.databaseFile();
@@ -157,8 +152,7 @@ public:
     const QString &databaseFile() const { return m_file; }
     TDM &dm()
     {
-        if (!m_dm)
-            m_dm = std::make_unique<TDM>(m_file);
+        if (!m_dm) m_dm = std::make_unique<TDM>(m_file);
         return *m_dm;
     }
 
@@ -174,16 +168,14 @@ class StoreFixture : public benchmark::Fixture {
 public:
     void SetUp(const benchmark::State &) override
     {
-        if (!g_sample)
-            g_sample = std::make_unique<Sample>();
+        if (!g_sample) g_sample = std::make_unique<Sample>();
         g_sample->dm(); // opened here, so no benchmark times the first opening
     }
     TDM &dm() { return g_sample->dm(); }
 };
 
 // Runs one benchmark body; a refusal of the store ends the benchmark with its message.
-template<typename Body>
-void guarded(benchmark::State &state, Body body)
+template <typename Body> void guarded(benchmark::State &state, Body body)
 {
     try {
         body();
@@ -323,8 +315,7 @@ BENCHMARK_DEFINE_F(StoreFixture, PersonTrainerToggle100)(benchmark::State &state
         std::vector<Bookmark> chosen;
         for (int k = 0; chosen.size() < size_t(kToggles); ++k) {
             t->moveTo((k * step + 1) % t->recordCount());
-            if (!t->value(u"TRAINER"_s).toBool())
-                chosen.push_back(t->bookmark());
+            if (!t->value(u"TRAINER"_s).toBool()) chosen.push_back(t->bookmark());
         }
         for (auto _ : state) {
             Transaction tx(m.store());
@@ -371,8 +362,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     g_sample.reset(); // the data module and its connection go before the application

@@ -36,8 +36,7 @@ void CurrentContext::loadAspects()
 
 void CurrentContext::selectAspect(int item)
 {
-    if (item < 0 || item >= m_aspectNames.size())
-        return;
+    if (item < 0 || item >= m_aspectNames.size()) return;
     m_aspect = item;
     TDM &dm = m_dm;
     dm.tbl_ASPECT->applyFilter(u"NUM=%1"_s.arg(item));
@@ -75,8 +74,7 @@ int CurrentContext::currentTourKind() const
 
 void CurrentContext::setSortOrder(int item)
 {
-    if (item < 0 || item >= kSortIndexes.size())
-        return;
+    if (item < 0 || item >= kSortIndexes.size()) return;
     m_sortOrder = item;
     m_dm.tbl_PART->setIndexName(kSortIndexes[item]);
     m_dm.tbl_PART->first();

@@ -58,10 +58,11 @@ int runProgram(const QString &root, Prompter &prompter, bool runLoop)
     } catch (const StoreError &e) {
         // No administration tool exists here: say how to make a workspace instead, before
         // the message box waits for the operator.
-        std::fprintf(stderr, "%s\n%s\n",
-                     qPrintable(u"Vintrel: база данных не открыта: %1"_s.arg(e.message())),
-                     qPrintable(u"Создайте рабочую папку командой: vintrel-cli --root \"%1\" init"_s
-                                    .arg(workspace.root())));
+        std::fprintf(
+            stderr, "%s\n%s\n",
+            qPrintable(u"Vintrel: база данных не открыта: %1"_s.arg(e.message())),
+            qPrintable(u"Создайте рабочую папку командой: vintrel-cli --root \"%1\" init"_s.arg(
+                workspace.root())));
         prompter.error(startupFailureMessage());
         return 1;
     }

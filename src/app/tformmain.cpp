@@ -159,8 +159,7 @@ TFormMain::~TFormMain()
         for (QObject *owned : m_dm->children()) // its tables and data sources
             owned->disconnect(this);
     }
-    if (m_context)
-        m_context->disconnect(this);
+    if (m_context) m_context->disconnect(this);
 }
 
 QWidget *TFormMain::buildTopPanel()

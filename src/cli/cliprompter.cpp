@@ -27,8 +27,7 @@ void CliPrompter::error(const QString &text)
 bool CliPrompter::confirm(const QString &text)
 {
     m_out << u"confirm: "_s << oneLine(text) << (m_yes ? u" -> yes"_s : u" -> no"_s) << Qt::endl;
-    if (!m_yes)
-        m_declined = true;
+    if (!m_yes) m_declined = true;
     return m_yes;
 }
 

@@ -10,7 +10,9 @@ namespace vintrel {
 // "confirm: … -> yes|no" on stdout, answering every confirmation from --yes.
 class CliPrompter : public Prompter {
 public:
-    CliPrompter(QTextStream &out, QTextStream &err, bool yes) : m_out(out), m_err(err), m_yes(yes) {}
+    CliPrompter(QTextStream &out, QTextStream &err, bool yes) : m_out(out), m_err(err), m_yes(yes)
+    {
+    }
 
     void info(const QString &text) override;
     void error(const QString &text) override;

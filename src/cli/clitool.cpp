@@ -39,8 +39,7 @@ int parseNumber(const QString &text, const QString &what)
 {
     bool ok = false;
     const int n = text.toInt(&ok);
-    if (!ok)
-        throw UsageError{u"%1: ожидалось целое число, получено «%2»"_s.arg(what, text)};
+    if (!ok) throw UsageError{u"%1: ожидалось целое число, получено «%2»"_s.arg(what, text)};
     return n;
 }
 
@@ -49,8 +48,7 @@ Options parseOptions(const QStringList &args)
     Options o;
     int i = 0;
     const auto valueOf = [&](const QString &option) {
-        if (i + 1 >= args.size())
-            throw UsageError{u"после %1 нужно значение"_s.arg(option)};
+        if (i + 1 >= args.size()) throw UsageError{u"после %1 нужно значение"_s.arg(option)};
         return args[++i];
     };
     for (; i < args.size(); ++i) {
@@ -68,8 +66,7 @@ Options parseOptions(const QStringList &args)
         else
             break;
     }
-    if (i >= args.size())
-        throw UsageError{u"не указана команда"_s};
+    if (i >= args.size()) throw UsageError{u"не указана команда"_s};
     o.command = args[i];
     o.args = args.mid(i + 1);
     return o;
@@ -105,16 +102,14 @@ struct Session {
 
 void expectArgs(const Session &s, int count, const QString &usage)
 {
-    if (s.args.size() != count)
-        throw UsageError{u"использование: vintrel-cli %1"_s.arg(usage)};
+    if (s.args.size() != count) throw UsageError{u"использование: vintrel-cli %1"_s.arg(usage)};
 }
 
 int listTable(Session &s)
 {
     expectArgs(s, 1, u"list TABLE"_s);
     Table *table = s.dm.table(s.args[0]);
-    if (!table)
-        throw UsageError{u"неизвестная таблица %1"_s.arg(s.args[0])};
+    if (!table) throw UsageError{u"неизвестная таблица %1"_s.arg(s.args[0])};
     QStringList line;
     for (int f = 0; f < table->fieldCount(); ++f)
         line << table->fieldTitle(f);
@@ -176,11 +171,9 @@ int initWorkspace(const Options &o, QTextStream &out)
 
 int runCommand(const Options &o, QTextStream &out, QTextStream &err)
 {
-    if (o.command == u"init"_s)
-        return initWorkspace(o, out);
+    if (o.command == u"init"_s) return initWorkspace(o, out);
     const auto command = commands().find(o.command);
-    if (command == commands().end())
-        throw UsageError{u"неизвестная команда %1"_s.arg(o.command)};
+    if (command == commands().end()) throw UsageError{u"неизвестная команда %1"_s.arg(o.command)};
 
     const Workspace ws(Workspace::resolveRoot(o.root));
     TDM dm(ws.databaseFile());
@@ -199,10 +192,8 @@ int runCommand(const Options &o, QTextStream &out, QTextStream &err)
     Session session{dm, context, prompter, out, o.args};
     const int status = command->second(session);
     dm.closeAll();
-    if (status != Ok)
-        return status;
-    if (prompter.errorShown())
-        return Failed;
+    if (status != Ok) return status;
+    if (prompter.errorShown()) return Failed;
     return prompter.declined() ? Declined : Ok;
 }
 

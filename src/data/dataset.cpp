@@ -16,8 +16,7 @@ int DataSet::fieldIndex(const QString &name) const
 int DataSet::requireField(const QString &name) const
 {
     const int i = fieldIndex(name);
-    if (i < 0)
-        throw StoreError(u"Поле «%1» не найдено в «%2»."_s.arg(name, objectName()));
+    if (i < 0) throw StoreError(u"Поле «%1» не найдено в «%2»."_s.arg(name, objectName()));
     return i;
 }
 
@@ -93,8 +92,7 @@ void DataSet::setRecNo(int recNo)
 bool DataSet::moveTo(int row)
 {
     checkBrowseMode();
-    if (row < 0 || row >= int(m_rows.size()))
-        return false;
+    if (row < 0 || row >= int(m_rows.size())) return false;
     m_eof = m_bof = false;
     moveCursor(row);
     return true;
@@ -109,8 +107,7 @@ bool DataSet::gotoBookmark(Bookmark bookmark)
 {
     checkBrowseMode();
     for (size_t i = 0; i < m_rows.size(); ++i)
-        if (m_rows[i].rowid == bookmark)
-            return moveTo(int(i));
+        if (m_rows[i].rowid == bookmark) return moveTo(int(i));
     return false;
 }
 
@@ -127,8 +124,7 @@ bool DataSet::locate(const QString &fields, const QVariantList &values)
         bool all = true;
         for (size_t k = 0; k < columns.size() && all; ++k)
             all = sameValue(m_rows[i].values[columns[k]], values[int(k)]);
-        if (all)
-            return moveTo(int(i));
+        if (all) return moveTo(int(i));
     }
     return false;
 }
@@ -140,8 +136,7 @@ QVariant DataSet::value(const QString &field) const
 
 QVariant DataSet::value(int field) const
 {
-    if (m_current < 0 || field < 0 || field >= fieldCount())
-        return {};
+    if (m_current < 0 || field < 0 || field >= fieldCount()) return {};
     return currentValue(field);
 }
 
@@ -152,10 +147,8 @@ QVariant DataSet::currentValue(int field) const
 
 QVariant DataSet::cell(int row, int field) const
 {
-    if (row < 0 || row >= int(m_rows.size()) || field < 0 || field >= fieldCount())
-        return {};
-    if (row == m_current)
-        return currentValue(field);
+    if (row < 0 || row >= int(m_rows.size()) || field < 0 || field >= fieldCount()) return {};
+    if (row == m_current) return currentValue(field);
     return m_rows[size_t(row)].values[field];
 }
 
@@ -195,26 +188,25 @@ int DataSet::compareValues(const QVariant &a, const QVariant &b)
         // The common case of sorting by names, without copying the texts.
         const auto &sa = *static_cast<const QString *>(a.constData());
         const auto &sb = *static_cast<const QString *>(b.constData());
-        if (sa.isEmpty() || sb.isEmpty())
-            return int(sb.isEmpty()) - int(sa.isEmpty());
+        if (sa.isEmpty() || sb.isEmpty()) return int(sb.isEmpty()) - int(sa.isEmpty());
         const int c = sa.compare(sb);
         return c < 0 ? -1 : (c > 0 ? 1 : 0);
     }
     const bool ea = isEmptyValue(a), eb = isEmptyValue(b);
-    if (ea || eb)
-        return int(eb) - int(ea); // empty values come first
+    if (ea || eb) return int(eb) - int(ea); // empty values come first
     if (isNumber(a) || isNumber(b)) {
         bool oka = false, okb = false;
         const double da = a.toDouble(&oka), db = b.toDouble(&okb);
-        if (oka && okb)
-            return da < db ? -1 : (da > db ? 1 : 0);
+        if (oka && okb) return da < db ? -1 : (da > db ? 1 : 0);
     }
     if (a.typeId() == QMetaType::QDate && b.typeId() == QMetaType::QDate) {
         const QDate x = a.toDate(), y = b.toDate();
         return x < y ? -1 : (x > y ? 1 : 0);
     }
-    const QString sa = a.typeId() == QMetaType::QDate ? a.toDate().toString(Qt::ISODate) : a.toString();
-    const QString sb = b.typeId() == QMetaType::QDate ? b.toDate().toString(Qt::ISODate) : b.toString();
+    const QString sa =
+        a.typeId() == QMetaType::QDate ? a.toDate().toString(Qt::ISODate) : a.toString();
+    const QString sb =
+        b.typeId() == QMetaType::QDate ? b.toDate().toString(Qt::ISODate) : b.toString();
     const int c = sa.compare(sb);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }

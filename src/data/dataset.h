@@ -49,7 +49,10 @@ public:
 
     // Moves to the first visible row whose fields ("A" or "A;B") equal the values.
     bool locate(const QString &fields, const QVariantList &values);
-    bool locate(const QString &field, const QVariant &value) { return locate(field, QVariantList{value}); }
+    bool locate(const QString &field, const QVariant &value)
+    {
+        return locate(field, QVariantList{value});
+    }
 
     // Values of the current row (empty when there is none).
     QVariant value(const QString &field) const;

@@ -9,21 +9,20 @@ namespace vintrel {
 
 using namespace Qt::StringLiterals;
 
-DataSource::DataSource(DataSet *dataSet, QObject *parent) : QAbstractTableModel(parent), m_set(dataSet)
+DataSource::DataSource(DataSet *dataSet, QObject *parent)
+    : QAbstractTableModel(parent), m_set(dataSet)
 {
     m_rowCount = m_set->recordCount();
     m_columnCount = m_set->fieldCount();
     connect(m_set, &DataSet::rowsReset, this, [this] {
-        if (m_enabled)
-            reset();
+        if (m_enabled) reset();
     });
     connect(m_set, &DataSet::rowChanged, this, [this](int row) {
         if (m_enabled && row >= 0 && row < m_rowCount)
             emit dataChanged(index(row, 0), index(row, m_columnCount - 1));
     });
     connect(m_set, &DataSet::afterScroll, this, [this] {
-        if (m_enabled)
-            emit currentRowChanged(m_set->currentRow());
+        if (m_enabled) emit currentRowChanged(m_set->currentRow());
     });
 }
 
@@ -42,8 +41,7 @@ void DataSource::reset()
 
 void DataSource::setEnabled(bool on)
 {
-    if (on == m_enabled)
-        return;
+    if (on == m_enabled) return;
     m_enabled = on;
     if (on) {
         reset();
@@ -83,13 +81,10 @@ QString DataSource::displayText(const QVariant &value)
 QVariant DataSource::data(const QModelIndex &index, int role) const
 {
     // While detached the data set may hold other rows than the model announced.
-    if (!m_set || !index.isValid() || index.row() >= m_set->recordCount())
-        return {};
+    if (!m_set || !index.isValid() || index.row() >= m_set->recordCount()) return {};
     const QVariant v = m_set->cell(index.row(), index.column());
-    if (role == Qt::DisplayRole)
-        return displayText(v);
-    if (role == Qt::EditRole)
-        return v;
+    if (role == Qt::DisplayRole) return displayText(v);
+    if (role == Qt::EditRole) return v;
     return {};
 }
 
@@ -97,8 +92,7 @@ QVariant DataSource::headerData(int section, Qt::Orientation orientation, int ro
 {
     if (role != Qt::DisplayRole || !m_set)
         return QAbstractTableModel::headerData(section, orientation, role);
-    if (orientation == Qt::Horizontal)
-        return m_set->fieldTitle(section);
+    if (orientation == Qt::Horizontal) return m_set->fieldTitle(section);
     return section + 1;
 }
 
@@ -106,19 +100,16 @@ Qt::ItemFlags DataSource::flags(const QModelIndex &index) const
 {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
     const Table *t = table();
-    if (!t || m_readOnly || !index.isValid())
-        return f;
+    if (!t || m_readOnly || !index.isValid()) return f;
     const FieldDef &field = t->def().fields[size_t(index.column())];
-    if (field.isStored() && field.type != FieldType::AutoInc)
-        f |= Qt::ItemIsEditable;
+    if (field.isStored() && field.type != FieldType::AutoInc) f |= Qt::ItemIsEditable;
     return f;
 }
 
 bool DataSource::setData(const QModelIndex &index, const QVariant &value, int role)
 {
     Table *t = table();
-    if (role != Qt::EditRole || !t || !(flags(index) & Qt::ItemIsEditable))
-        return false;
+    if (role != Qt::EditRole || !t || !(flags(index) & Qt::ItemIsEditable)) return false;
     try {
         if (t->currentRow() != index.row()) {
             t->post(); // a pending edit of another row lands first

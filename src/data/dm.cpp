@@ -87,28 +87,25 @@ Table *TDM::table(const QString &name) const
 DataSource *TDM::dataSource(const Table *table) const
 {
     for (QObject *child : children())
-        if (auto *ds = qobject_cast<DataSource *>(child); ds && ds->dataSet() == table)
-            return ds;
+        if (auto *ds = qobject_cast<DataSource *>(child); ds && ds->dataSet() == table) return ds;
     return nullptr;
 }
 
 void TDM::closeAll(const std::function<bool(const QString &)> &onError)
 {
-    if (m_closed)
-        return;
+    if (m_closed) return;
     m_closed = true;
     static const QStringList closingOrder{
-        u"T_COMP"_s,  u"T_PERSON"_s, u"T_ORG"_s,      u"T_ASPECT"_s,   u"T_PART"_s,  u"T_TRAIN"_s,
-        u"T_JUDGE"_s, u"REZ_TOUR"_s, u"REZ_OLIMP"_s,  u"NAME_TOUR"_s,  u"TOUR_PR"_s, u"TOUR_OLIMP"_s,
-        u"VARIANT"_s, u"T_OBSL"_s,   u"T_VT"_s,       u"num"_s};
+        u"T_COMP"_s,  u"T_PERSON"_s, u"T_ORG"_s,     u"T_ASPECT"_s,  u"T_PART"_s,  u"T_TRAIN"_s,
+        u"T_JUDGE"_s, u"REZ_TOUR"_s, u"REZ_OLIMP"_s, u"NAME_TOUR"_s, u"TOUR_PR"_s, u"TOUR_OLIMP"_s,
+        u"VARIANT"_s, u"T_OBSL"_s,   u"T_VT"_s,      u"num"_s};
     disconnect(tbl_VARIANT, nullptr, this, nullptr);
     for (const QString &name : closingOrder) {
         Table *t = table(name);
         try {
             t->post(); // nothing typed is lost at exit
         } catch (const StoreError &e) {
-            if (onError && !onError(e.message()))
-                throw;
+            if (onError && !onError(e.message())) throw;
             t->cancel();
         }
         t->close();
@@ -136,17 +133,14 @@ void TDM::tourChange()
 
 void TDM::personBeforePost(Table &person)
 {
-    if (person.value(u"TRAINER"_s).toBool())
-        return;
+    if (person.value(u"TRAINER"_s).toBool()) return;
     const auto trainerNames = [this](int personNum) {
         TrainerNames names;
-        if (personNum == kNoTrainer)
-            return names;
+        if (personNum == kNoTrainer) return names;
         m_store->execPrepared(
             u"SELECT SURNAME, NAME, PATRONYMIC FROM T_TRAIN WHERE NUM_PERS = ? ORDER BY NUM LIMIT 1"_s,
             {personNum}, [&names](QSqlQuery &q) {
-                if (q.next())
-                    names = {q.value(0), q.value(1), q.value(2)};
+                if (q.next()) names = {q.value(0), q.value(1), q.value(2)};
             });
         return names;
     };
@@ -180,8 +174,7 @@ void TDM::personAfterPost(Table &person)
         if (!org.isNull()) {
             // The organization is taken by its number, not from whatever row a window shows.
             QSqlQuery q = m_store->exec(u"SELECT ORG_SHORT FROM T_ORG WHERE NUM = ?"_s, {org});
-            if (q.next())
-                orgShort = q.value(0);
+            if (q.next()) orgShort = q.value(0);
         }
         const Bookmark keep = tbl_TRAIN->bookmark();
         tbl_TRAIN->append();
@@ -192,8 +185,7 @@ void TDM::personAfterPost(Table &person)
         tbl_TRAIN->setValue(u"PATRONYMIC"_s, person.postedValue(u"PATRONYMIC"_s));
         tbl_TRAIN->setValue(u"ORG"_s, orgShort);
         tbl_TRAIN->post();
-        if (keep)
-            tbl_TRAIN->gotoBookmark(keep);
+        if (keep) tbl_TRAIN->gotoBookmark(keep);
     } else if (!trainer && hasTrainerRow) {
         // The trainer rows leave the table object too, without re-reading all of it.
         const Bookmark keep = tbl_TRAIN->bookmark();

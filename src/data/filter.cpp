@@ -12,8 +12,7 @@ Filter Filter::parse(const QString &text)
 {
     Filter filter;
     const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return filter;
+    if (trimmed.isEmpty()) return filter;
     static const QRegularExpression term(u"^([A-Za-z_][A-Za-z0-9_]*)=(-?[0-9]{1,18})$"_s);
     for (const QString &part : trimmed.split(u" AND "_s)) {
         const auto m = term.match(part);
@@ -27,8 +26,7 @@ Filter Filter::parse(const QString &text)
 
 bool Filter::valueMatches(const QVariant &value, qint64 number)
 {
-    if (value.isNull() || !value.isValid())
-        return false;
+    if (value.isNull() || !value.isValid()) return false;
     bool ok = false;
     const double d = value.toDouble(&ok);
     return ok && d == double(number);

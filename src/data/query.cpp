@@ -72,15 +72,13 @@ void Query::setFilterText(const QString &text)
             requireField(term.field); // a refused text keeps the filter as it was
     m_filter = std::move(parsed);
     m_filterText = text;
-    if (m_open)
-        applyFilter();
+    if (m_open) applyFilter();
 }
 
 void Query::setFiltered(bool on)
 {
     m_filtered = on;
-    if (m_open)
-        applyFilter();
+    if (m_open) applyFilter();
 }
 
 void Query::applyFilter()
@@ -94,8 +92,7 @@ void Query::applyFilter()
         bool ok = true;
         for (size_t k = 0; k < columns.size() && ok; ++k)
             ok = Filter::valueMatches(row.values[columns[k]], m_filter.terms()[k].value);
-        if (ok)
-            visible.push_back(row);
+        if (ok) visible.push_back(row);
     }
     setRows(std::move(visible), 0);
 }

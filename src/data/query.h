@@ -19,8 +19,8 @@ public:
     QStringList lines() const { return m_lines; }
     QString text() const { return m_lines.join(u'\n'); }
 
-    void open();  // runs the text and reads every row; throws StoreError
-    int exec();   // runs the text as a change; returns the number of rows changed
+    void open(); // runs the text and reads every row; throws StoreError
+    int exec();  // runs the text as a change; returns the number of rows changed
     void close();
     bool isOpen() const { return m_open; }
 

@@ -68,61 +68,59 @@ std::vector<TableDef> buildSchema()
 {
     std::vector<TableDef> t;
 
-    t.push_back({u"T_COMP"_s, u"T_COMP.db"_s, u"tbl_COMP"_s,
-                 {text(u"NAME1"_s, 80), text(u"NAME2"_s, 80), text(u"NAME3"_s, 80),
-                  text(u"NAME"_s, 80), text(u"PLACE"_s, 30), stored(u"DATA1"_s, FieldType::Date),
-                  stored(u"DATA2"_s, FieldType::Date), integer(u"JUDGE_NUM"_s),
-                  integer(u"SECR_NUM"_s), integer(u"JUD1_NUM"_s), integer(u"JUD2_NUM"_s),
-                  lookup(u"j_org"_s, 12, {}, u"JUDGE_NUM"_s, u"T_PERSON"_s, u"NUM"_s,
-                         u"nameorg"_s),
-                  lookup(u"j_famname"_s, 55, {}, u"JUDGE_NUM"_s, u"T_PERSON"_s, u"NUM"_s,
-                         u"famname"_s),
-                  lookup(u"s_famname"_s, 55, {}, u"SECR_NUM"_s, u"T_PERSON"_s, u"NUM"_s,
-                         u"famname"_s),
-                  lookup(u"s_org"_s, 12, {}, u"SECR_NUM"_s, u"T_PERSON"_s, u"NUM"_s,
-                         u"nameorg"_s)},
-                 {},
-                 {},
-                 {}});
-
     t.push_back(
-        {u"T_PERSON"_s,
-         u"T_PERSON.db"_s,
-         u"tbl_PERSON"_s,
-         {autoinc(u"№"_s),
-          text(u"SURNAME"_s, 25, u"Фамилия"_s, true),
-          text(u"NAME"_s, 30, u"Имя"_s),
-          text(u"PATRONYMIC"_s, 30, u"Отчество"_s),
-          lookup(u"nameorg"_s, 20, u"Организация"_s, u"NUM_ORG"_s, u"T_ORG"_s, u"NUM"_s,
-                 u"ORG_SHORT"_s),
-          integer(u"NUM_ORG"_s),
-          text(u"STATE"_s, 40, u"Разряд"_s),
-          stored(u"BIRTHDAY"_s, FieldType::Date),
-          text(u"PLACE_BIRTH"_s, 30),
-          stored(u"PASSPORT"_s, FieldType::Boolean),
-          text(u"P_SER"_s, 9),
-          text(u"P_NUM"_s, 6),
-          text(u"P_KEM"_s, 80),
-          stored(u"P_DATA"_s, FieldType::Date),
-          text(u"DOMICILE"_s, 80),
-          text(u"VISA"_s, 80),
-          text(u"INN"_s, 12),
-          text(u"INSURANCE"_s, 14),
-          text(u"TEL_HOME"_s, 15),
-          text(u"TEL_WORK"_s, 15),
-          stored(u"TRAINER"_s, FieldType::Boolean, u"Тренер"_s),
-          integer(u"NUM_TRAIN1"_s, u"Тренер1"_s),
-          text(u"SURNAME1"_s, 25, u"Фамилия_1"_s),
-          text(u"NAME1"_s, 30, u"Имя_1"_s),
-          text(u"PATRONYMIC1"_s, 30, u"Отчество_1"_s),
-          integer(u"NUM_TRAIN2"_s, u"Тренер2"_s),
-          text(u"SURNAME2"_s, 25, u"Фамилия_2"_s),
-          text(u"NAME2"_s, 30, u"Имя_2"_s),
-          text(u"PATRONYMIC2"_s, 30, u"Отчество_2"_s),
-          calculated(u"famname"_s, FieldType::String, 55, {}, kSurnameBlankName)},
-         {{u"ind_surname"_s, {u"SURNAME"_s, u"NAME"_s, u"PATRONYMIC"_s}}},
-         u"ind_surname"_s,
+        {u"T_COMP"_s,
+         u"T_COMP.db"_s,
+         u"tbl_COMP"_s,
+         {text(u"NAME1"_s, 80), text(u"NAME2"_s, 80), text(u"NAME3"_s, 80), text(u"NAME"_s, 80),
+          text(u"PLACE"_s, 30), stored(u"DATA1"_s, FieldType::Date),
+          stored(u"DATA2"_s, FieldType::Date), integer(u"JUDGE_NUM"_s), integer(u"SECR_NUM"_s),
+          integer(u"JUD1_NUM"_s), integer(u"JUD2_NUM"_s),
+          lookup(u"j_org"_s, 12, {}, u"JUDGE_NUM"_s, u"T_PERSON"_s, u"NUM"_s, u"nameorg"_s),
+          lookup(u"j_famname"_s, 55, {}, u"JUDGE_NUM"_s, u"T_PERSON"_s, u"NUM"_s, u"famname"_s),
+          lookup(u"s_famname"_s, 55, {}, u"SECR_NUM"_s, u"T_PERSON"_s, u"NUM"_s, u"famname"_s),
+          lookup(u"s_org"_s, 12, {}, u"SECR_NUM"_s, u"T_PERSON"_s, u"NUM"_s, u"nameorg"_s)},
+         {},
+         {},
          {}});
+
+    t.push_back({u"T_PERSON"_s,
+                 u"T_PERSON.db"_s,
+                 u"tbl_PERSON"_s,
+                 {autoinc(u"№"_s),
+                  text(u"SURNAME"_s, 25, u"Фамилия"_s, true),
+                  text(u"NAME"_s, 30, u"Имя"_s),
+                  text(u"PATRONYMIC"_s, 30, u"Отчество"_s),
+                  lookup(u"nameorg"_s, 20, u"Организация"_s, u"NUM_ORG"_s, u"T_ORG"_s, u"NUM"_s,
+                         u"ORG_SHORT"_s),
+                  integer(u"NUM_ORG"_s),
+                  text(u"STATE"_s, 40, u"Разряд"_s),
+                  stored(u"BIRTHDAY"_s, FieldType::Date),
+                  text(u"PLACE_BIRTH"_s, 30),
+                  stored(u"PASSPORT"_s, FieldType::Boolean),
+                  text(u"P_SER"_s, 9),
+                  text(u"P_NUM"_s, 6),
+                  text(u"P_KEM"_s, 80),
+                  stored(u"P_DATA"_s, FieldType::Date),
+                  text(u"DOMICILE"_s, 80),
+                  text(u"VISA"_s, 80),
+                  text(u"INN"_s, 12),
+                  text(u"INSURANCE"_s, 14),
+                  text(u"TEL_HOME"_s, 15),
+                  text(u"TEL_WORK"_s, 15),
+                  stored(u"TRAINER"_s, FieldType::Boolean, u"Тренер"_s),
+                  integer(u"NUM_TRAIN1"_s, u"Тренер1"_s),
+                  text(u"SURNAME1"_s, 25, u"Фамилия_1"_s),
+                  text(u"NAME1"_s, 30, u"Имя_1"_s),
+                  text(u"PATRONYMIC1"_s, 30, u"Отчество_1"_s),
+                  integer(u"NUM_TRAIN2"_s, u"Тренер2"_s),
+                  text(u"SURNAME2"_s, 25, u"Фамилия_2"_s),
+                  text(u"NAME2"_s, 30, u"Имя_2"_s),
+                  text(u"PATRONYMIC2"_s, 30, u"Отчество_2"_s),
+                  calculated(u"famname"_s, FieldType::String, 55, {}, kSurnameBlankName)},
+                 {{u"ind_surname"_s, {u"SURNAME"_s, u"NAME"_s, u"PATRONYMIC"_s}}},
+                 u"ind_surname"_s,
+                 {}});
 
     t.push_back({u"T_ORG"_s,
                  u"T_ORG.db"_s,
@@ -154,8 +152,8 @@ std::vector<TableDef> buildSchema()
           text(u"ORG"_s, 12, u"Организация"_s),
           integer(u"NUM_PERS"_s, u"№ чел."_s),
           integer(u"NUM_ORG"_s),
-          lookup(u"aspect"_s, 20, u"Вид (категория)"_s, u"NUM_ASPECT"_s, u"T_ASPECT"_s,
-                 u"NUM"_s, u"NAME"_s),
+          lookup(u"aspect"_s, 20, u"Вид (категория)"_s, u"NUM_ASPECT"_s, u"T_ASPECT"_s, u"NUM"_s,
+                 u"NAME"_s),
           smallint(u"FIGHT"_s, u"Боев"_s),
           smallint(u"VICTORY"_s, u"Побед"_s),
           smallint(u"PRICK"_s, u"НУ"_s),
@@ -192,37 +190,36 @@ std::vector<TableDef> buildSchema()
                  u"tbl_TRAIN"_s,
                  copiedNames({text(u"ORG"_s, 12, u"Организация"_s), autoinc(u"№"_s),
                               integer(u"NUM_PERS"_s, u"№ чел."_s), integer(u"NUM_ORG"_s),
-                              lookup(u"famname"_s, 55, {}, u"NUM_PERS"_s, u"T_PERSON"_s,
-                                     u"NUM"_s, u"famname"_s)}),
+                              lookup(u"famname"_s, 55, {}, u"NUM_PERS"_s, u"T_PERSON"_s, u"NUM"_s,
+                                     u"famname"_s)}),
                  {{u"SURNAME"_s, {u"SURNAME"_s}}},
                  u"SURNAME"_s,
                  {}});
 
-    t.push_back({u"T_JUDGE"_s,
-                 u"T_JUDGE.db"_s,
-                 u"tbl_JUDGE"_s,
-                 copiedNames({text(u"ORG"_s, 12, u"Организация"_s), autoinc(u"№"_s),
-                              integer(u"NUM_PERS"_s, u"№ чел."_s), integer(u"NUM_ORG"_s),
-                              lookup(u"famnamej"_s, 55, {}, u"NUM_PERS"_s, u"T_PERSON"_s,
-                                     u"NUM"_s, u"famname"_s),
-                              lookup(u"nameorgj"_s, 12, {}, u"NUM_ORG"_s, u"T_ORG"_s, u"NUM"_s,
-                                     u"ORG_SHORT"_s)}),
-                 {{u"SURNAME"_s, {u"SURNAME"_s}}},
-                 u"SURNAME"_s,
-                 {}});
+    t.push_back(
+        {u"T_JUDGE"_s,
+         u"T_JUDGE.db"_s,
+         u"tbl_JUDGE"_s,
+         copiedNames(
+             {text(u"ORG"_s, 12, u"Организация"_s), autoinc(u"№"_s),
+              integer(u"NUM_PERS"_s, u"№ чел."_s), integer(u"NUM_ORG"_s),
+              lookup(u"famnamej"_s, 55, {}, u"NUM_PERS"_s, u"T_PERSON"_s, u"NUM"_s, u"famname"_s),
+              lookup(u"nameorgj"_s, 12, {}, u"NUM_ORG"_s, u"T_ORG"_s, u"NUM"_s, u"ORG_SHORT"_s)}),
+         {{u"SURNAME"_s, {u"SURNAME"_s}}},
+         u"SURNAME"_s,
+         {}});
 
     {
-        std::vector<FieldDef> f{
-            autoinc(),
-            lookup(u"famname"_s, 55, u"Фамилия Имя"_s, u"PART"_s, u"T_PERSON"_s, u"NUM"_s,
-                   u"famname"_s),
-            lookup(u"nameorg"_s, 12, u"Организация"_s, u"PART"_s, u"T_PERSON"_s, u"NUM"_s,
-                   u"nameorg"_s),
-            integer(u"NUM_ASPECT"_s, u"№ вид"_s),
-            integer(u"NUM_TOUR"_s, u"№ тур"_s),
-            integer(u"NUM_GROUP"_s, u"№ группы"_s),
-            smallint(u"NUM_START"_s, u"№"_s),
-            integer(u"PART"_s, u"№ участ."_s)};
+        std::vector<FieldDef> f{autoinc(),
+                                lookup(u"famname"_s, 55, u"Фамилия Имя"_s, u"PART"_s, u"T_PERSON"_s,
+                                       u"NUM"_s, u"famname"_s),
+                                lookup(u"nameorg"_s, 12, u"Организация"_s, u"PART"_s, u"T_PERSON"_s,
+                                       u"NUM"_s, u"nameorg"_s),
+                                integer(u"NUM_ASPECT"_s, u"№ вид"_s),
+                                integer(u"NUM_TOUR"_s, u"№ тур"_s),
+                                integer(u"NUM_GROUP"_s, u"№ группы"_s),
+                                smallint(u"NUM_START"_s, u"№"_s),
+                                integer(u"PART"_s, u"№ участ."_s)};
         for (int i = 1; i <= 9; ++i)
             f.push_back(text(u"F"_s + QString::number(i), 2));
         f.push_back(smallint(u"PRICK"_s, u"НУ"_s));
@@ -246,8 +243,8 @@ std::vector<TableDef> buildSchema()
                   stored(u"VICTORY"_s, FieldType::Boolean, u"Победил"_s),
                   lookup(u"famname"_s, 55, u"Фамилия Имя"_s, u"PART"_s, u"T_PERSON"_s, u"NUM"_s,
                          u"famname"_s),
-                  lookup(u"nameorg"_s, 12, u"Организация"_s, u"PART"_s, u"T_PERSON"_s,
-                         u"NUM"_s, u"nameorg"_s)},
+                  lookup(u"nameorg"_s, 12, u"Организация"_s, u"PART"_s, u"T_PERSON"_s, u"NUM"_s,
+                         u"nameorg"_s)},
                  {{u"ind_start"_s, {u"NUM_START"_s}}, {u"ind_pair"_s, {u"NUM_PAIR"_s, u"NUM"_s}}},
                  {},
                  {u"NUM"_s}});
@@ -269,8 +266,7 @@ std::vector<TableDef> buildSchema()
                   integer(u"JUD2"_s, u"2Судья"_s), integer(u"JUD3"_s, u"3Судья"_s),
                   integer(u"JUD4"_s, u"4Судья"_s), integer(u"JUD5"_s, u"5Судья"_s),
                   lookup(u"name"_s, 35, {}, u"NUM_TOUR"_s, u"NAME_TOUR"_s, u"NUM"_s, u"NAME"_s),
-                  lookup(u"famnamej"_s, 55, {}, u"JUDGE"_s, u"T_JUDGE"_s, u"NUM"_s,
-                         u"famnamej"_s),
+                  lookup(u"famnamej"_s, 55, {}, u"JUDGE"_s, u"T_JUDGE"_s, u"NUM"_s, u"famnamej"_s),
                   lookup(u"orgj"_s, 12, {}, u"JUDGE"_s, u"T_JUDGE"_s, u"NUM"_s, u"nameorgj"_s)},
                  {},
                  {},
@@ -297,15 +293,15 @@ std::vector<TableDef> buildSchema()
                  {},
                  {u"NUM_ASPECT"_s, u"NUM_TOUR"_s}});
 
-    t.push_back({u"VARIANT"_s,
-                 u"VARIANT.db"_s,
-                 u"tbl_VARIANT"_s,
-                 {integer(u"NUM"_s, {}, true), integer(u"NUM_TOUR"_s, {}, true),
-                  lookup(u"name"_s, 35, u"Туры"_s, u"NUM_TOUR"_s, u"NAME_TOUR"_s, u"NUM"_s,
-                         u"NAME"_s)},
-                 {},
-                 {},
-                 {u"NUM"_s, u"NUM_TOUR"_s}});
+    t.push_back(
+        {u"VARIANT"_s,
+         u"VARIANT.db"_s,
+         u"tbl_VARIANT"_s,
+         {integer(u"NUM"_s, {}, true), integer(u"NUM_TOUR"_s, {}, true),
+          lookup(u"name"_s, 35, u"Туры"_s, u"NUM_TOUR"_s, u"NAME_TOUR"_s, u"NUM"_s, u"NAME"_s)},
+         {},
+         {},
+         {u"NUM"_s, u"NUM_TOUR"_s}});
 
     t.push_back({u"T_OBSL"_s,
                  u"T_OBSL.db"_s,
@@ -317,13 +313,8 @@ std::vector<TableDef> buildSchema()
                  {},
                  {u"NUM"_s}});
 
-    t.push_back({u"num"_s,
-                 u"num.DB"_s,
-                 u"tbl_NUM"_s,
-                 {autoinc(), smallint(u"N"_s)},
-                 {},
-                 {},
-                 {u"NUM"_s}});
+    t.push_back(
+        {u"num"_s, u"num.DB"_s, u"tbl_NUM"_s, {autoinc(), smallint(u"N"_s)}, {}, {}, {u"NUM"_s}});
     return t;
 }
 
@@ -356,16 +347,14 @@ const FieldDef *TableDef::field(const QString &fieldName) const
 int TableDef::fieldIndex(const QString &fieldName) const
 {
     for (size_t i = 0; i < fields.size(); ++i)
-        if (fields[i].name.compare(fieldName, Qt::CaseInsensitive) == 0)
-            return int(i);
+        if (fields[i].name.compare(fieldName, Qt::CaseInsensitive) == 0) return int(i);
     return -1;
 }
 
 const IndexDef *TableDef::index(const QString &indexName) const
 {
     for (const IndexDef &ix : indexes)
-        if (ix.name.compare(indexName, Qt::CaseInsensitive) == 0)
-            return &ix;
+        if (ix.name.compare(indexName, Qt::CaseInsensitive) == 0) return &ix;
     return nullptr;
 }
 
@@ -373,8 +362,7 @@ std::vector<const FieldDef *> TableDef::storedFields() const
 {
     std::vector<const FieldDef *> out;
     for (const FieldDef &f : fields)
-        if (f.isStored())
-            out.push_back(&f);
+        if (f.isStored()) out.push_back(&f);
     return out;
 }
 
@@ -399,11 +387,11 @@ QStringList schemaCreateStatements()
     QSet<QString> lookupKeys; // source columns that lookups search: they get an index
     for (const TableDef &t : schemaTables())
         for (const FieldDef &f : t.fields)
-            if (f.kind == FieldKind::Lookup)
-                lookupKeys.insert(f.sourceTable + u'.' + f.sourceKey);
+            if (f.kind == FieldKind::Lookup) lookupKeys.insert(f.sourceTable + u'.' + f.sourceKey);
 
     // Columns that filters and the trainer rules search by.
-    const QStringList searchIndexes{u"T_PART (NUM_ASPECT)"_s, u"T_TRAIN (NUM_PERS)"_s,
+    const QStringList searchIndexes{u"T_PART (NUM_ASPECT)"_s,
+                                    u"T_TRAIN (NUM_PERS)"_s,
                                     u"T_VT (NUM_ASPECT, NUM_TOUR)"_s,
                                     u"TOUR_PR (NUM_ASPECT, NUM_TOUR)"_s,
                                     u"TOUR_OLIMP (NUM_ASPECT, NUM_TOUR)"_s,

@@ -26,8 +26,8 @@ QSqlDatabase openConnection(const QString &connection, const QString &filePath)
     QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, connection);
     db.setDatabaseName(filePath);
     if (!db.open())
-        throw StoreError(u"Не удалось открыть базу данных «%1»: %2"_s.arg(filePath,
-                                                                          db.lastError().text()));
+        throw StoreError(
+            u"Не удалось открыть базу данных «%1»: %2"_s.arg(filePath, db.lastError().text()));
     return db;
 }
 
@@ -42,8 +42,7 @@ void runPragmas(Store &store)
 Store::Store(const QString &filePath) : m_filePath(filePath), m_connection(newConnectionName())
 {
     const QFileInfo info(filePath);
-    if (!info.isFile())
-        throw StoreError(u"Файл базы данных не найден: %1"_s.arg(filePath));
+    if (!info.isFile()) throw StoreError(u"Файл базы данных не найден: %1"_s.arg(filePath));
     try {
         openConnection(m_connection, filePath);
         runPragmas(*this);
@@ -60,8 +59,7 @@ Store::~Store()
     m_prepared.clear(); // statements go before their connection
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-        if (db.isOpen())
-            db.close();
+        if (db.isOpen()) db.close();
     }
     QSqlDatabase::removeDatabase(m_connection);
 }
@@ -97,12 +95,10 @@ QSqlQuery Store::exec(const QString &sql, const QVariantList &values)
 {
     QSqlQuery q(database());
     q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        throw StoreError(u"Ошибка SQL: %1"_s.arg(q.lastError().databaseText()));
+    if (!q.prepare(sql)) throw StoreError(u"Ошибка SQL: %1"_s.arg(q.lastError().databaseText()));
     for (const QVariant &v : values)
         q.addBindValue(v);
-    if (!q.exec())
-        throw StoreError(u"Ошибка SQL: %1"_s.arg(q.lastError().databaseText()));
+    if (!q.exec()) throw StoreError(u"Ошибка SQL: %1"_s.arg(q.lastError().databaseText()));
     return q;
 }
 
@@ -112,8 +108,7 @@ void Store::execPrepared(const QString &sql, const QVariantList &values,
     // A statement already running further up the stack gets a fresh one of its own.
     if (m_preparedInUse.contains(sql)) {
         QSqlQuery q = exec(sql, values);
-        if (use)
-            use(q);
+        if (use) use(q);
         return;
     }
     std::shared_ptr<QSqlQuery> &slot = m_prepared[sql];
@@ -140,10 +135,8 @@ void Store::execPrepared(const QString &sql, const QVariantList &values,
     } finish{this, *q, sql};
     for (int i = 0; i < values.size(); ++i)
         q->bindValue(i, values[i]);
-    if (!q->exec())
-        throw StoreError(u"Ошибка SQL: %1"_s.arg(q->lastError().databaseText()));
-    if (use)
-        use(*q);
+    if (!q->exec()) throw StoreError(u"Ошибка SQL: %1"_s.arg(q->lastError().databaseText()));
+    if (use) use(*q);
 }
 
 void Store::verifySchema()
@@ -156,11 +149,11 @@ void Store::verifySchema()
         QStringList expected;
         for (const FieldDef *f : t.storedFields())
             expected << f->name;
-        if (columns.isEmpty())
-            throw StoreError(u"В базе данных нет таблицы %1."_s.arg(t.name));
+        if (columns.isEmpty()) throw StoreError(u"В базе данных нет таблицы %1."_s.arg(t.name));
         if (columns != expected)
-            throw StoreError(u"Таблица %1 не соответствует описанию: ожидались поля %2, а найдены %3."_s
-                                 .arg(t.name, expected.join(u", "_s), columns.join(u", "_s)));
+            throw StoreError(
+                u"Таблица %1 не соответствует описанию: ожидались поля %2, а найдены %3."_s.arg(
+                    t.name, expected.join(u", "_s), columns.join(u", "_s)));
     }
 }
 

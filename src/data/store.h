@@ -69,8 +69,7 @@ public:
     explicit Transaction(Store &store) : m_store(store) { m_store.begin(); }
     ~Transaction()
     {
-        if (!m_done)
-            m_store.rollback();
+        if (!m_done) m_store.rollback();
     }
     Transaction(const Transaction &) = delete;
     Transaction &operator=(const Transaction &) = delete;

@@ -17,8 +17,7 @@ namespace {
 
 QVariant fromSql(FieldType type, const QVariant &v)
 {
-    if (v.isNull() || !v.isValid())
-        return {};
+    if (v.isNull() || !v.isValid()) return {};
     switch (type) {
     case FieldType::Date: {
         const QDate d = QDate::fromString(v.toString().left(10), Qt::ISODate);
@@ -40,8 +39,7 @@ QVariant fromSql(FieldType type, const QVariant &v)
 
 QVariant toSql(FieldType type, const QVariant &v)
 {
-    if (v.isNull() || !v.isValid())
-        return {};
+    if (v.isNull() || !v.isValid()) return {};
     switch (type) {
     case FieldType::Date:
         return v.toDate().toString(Qt::ISODate);
@@ -108,8 +106,7 @@ Table::~Table()
 
 void Table::open()
 {
-    if (isOpen())
-        return;
+    if (isOpen()) return;
     m_state = State::Browse;
     try {
         reload(0);
@@ -143,44 +140,36 @@ Filter Table::checkedFilter(const QString &text) const
 void Table::setFilterText(const QString &text)
 {
     Filter parsed = checkedFilter(text);
-    if (m_filtered && isOpen())
-        checkBrowseMode();
+    if (m_filtered && isOpen()) checkBrowseMode();
     m_filter = std::move(parsed);
     m_filterText = text;
-    if (m_filtered && isOpen())
-        reload(bookmark());
+    if (m_filtered && isOpen()) reload(bookmark());
 }
 
 void Table::setFiltered(bool on)
 {
-    if (on == m_filtered)
-        return;
-    if (isOpen())
-        checkBrowseMode();
+    if (on == m_filtered) return;
+    if (isOpen()) checkBrowseMode();
     m_filtered = on;
-    if (isOpen())
-        reload(bookmark());
+    if (isOpen()) reload(bookmark());
 }
 
 void Table::applyFilter(const QString &text)
 {
     // A refused text leaves the filter as it was, switched on or off.
     Filter parsed = checkedFilter(text);
-    if (isOpen())
-        checkBrowseMode();
+    if (isOpen()) checkBrowseMode();
     m_filter = std::move(parsed);
     m_filterText = text;
     m_filtered = true;
-    if (isOpen())
-        reload(0);
+    if (isOpen()) reload(0);
 }
 
 void Table::setIndexName(const QString &name)
 {
     if (!name.isEmpty() && !m_def.index(name))
         throw StoreError(u"В таблице %1 нет индекса %2."_s.arg(m_def.name, name));
-    if (isOpen())
-        checkBrowseMode();
+    if (isOpen()) checkBrowseMode();
     m_indexName = name;
     m_order = orderFields();
     if (isOpen()) {
@@ -207,15 +196,15 @@ bool Table::rowLess(const Row &a, const Row &b) const
 {
     for (int f : m_order) {
         const int c = compareValues(a.values[f], b.values[f]);
-        if (c != 0)
-            return c < 0;
+        if (c != 0) return c < 0;
     }
     return a.rowid < b.rowid; // equal keys keep the order of adding
 }
 
 void Table::sortRows(std::vector<Row> &rows) const
 {
-    std::sort(rows.begin(), rows.end(), [this](const Row &a, const Row &b) { return rowLess(a, b); });
+    std::sort(rows.begin(), rows.end(),
+              [this](const Row &a, const Row &b) { return rowLess(a, b); });
 }
 
 Row Table::convertRow(const QSqlQuery &q) const
@@ -230,8 +219,8 @@ Row Table::convertRow(const QSqlQuery &q) const
 
 std::vector<Row> Table::readRows(const QString &where, const QVariantList &values) const
 {
-    QSqlQuery q = m_store.exec(where.isEmpty() ? m_selectSql : m_selectSql + u" WHERE "_s + where,
-                               values);
+    QSqlQuery q =
+        m_store.exec(where.isEmpty() ? m_selectSql : m_selectSql + u" WHERE "_s + where, values);
     std::vector<Row> rows;
     while (q.next())
         rows.push_back(convertRow(q));
@@ -252,16 +241,14 @@ void Table::reload(qint64 keepRowid)
     sortRows(rows);
     int current = 0;
     for (size_t i = 0; i < rows.size(); ++i)
-        if (rows[i].rowid == keepRowid)
-            current = int(i);
+        if (rows[i].rowid == keepRowid) current = int(i);
     m_insertIndex = -1;
     setRows(std::move(rows), current);
 }
 
 bool Table::rowMatchesFilter(const Row &row) const
 {
-    if (!m_filtered)
-        return true;
+    if (!m_filtered) return true;
     for (const FilterTerm &term : m_filter.terms())
         if (!Filter::valueMatches(row.values[m_def.fieldIndex(term.field)], term.value))
             return false;
@@ -270,16 +257,14 @@ bool Table::rowMatchesFilter(const Row &row) const
 
 void Table::refresh()
 {
-    if (!isOpen())
-        return;
+    if (!isOpen()) return;
     checkBrowseMode(); // a pending edit is stored, never thrown away
     reload(bookmark());
 }
 
 void Table::reloadAfterRollback()
 {
-    if (!isOpen())
-        return;
+    if (!isOpen()) return;
     // A pending edit survives the undo of the command around it: the operator's typing is kept.
     const State state = m_state;
     const QVariantList buffer = m_buffer;
@@ -300,31 +285,26 @@ void Table::checkBrowseMode()
 {
     // The pending edit belongs to the current row: it is stored before the cursor or the
     // visible rows change, so it can never land on another row.
-    if (isEditing())
-        post();
+    if (isEditing()) post();
 }
 
 QVariant Table::currentValue(int field) const
 {
-    if (isEditing())
-        return m_buffer.value(field);
+    if (isEditing()) return m_buffer.value(field);
     return DataSet::currentValue(field);
 }
 
 void Table::setState(State state)
 {
-    if (m_state == state)
-        return;
+    if (m_state == state) return;
     m_state = state;
     emit stateChanged();
 }
 
 void Table::append()
 {
-    if (!isOpen())
-        throw StoreError(u"Таблица %1 не открыта."_s.arg(m_def.name));
-    if (isEditing())
-        post();
+    if (!isOpen()) throw StoreError(u"Таблица %1 не открыта."_s.arg(m_def.name));
+    if (isEditing()) post();
     m_buffer = QVariantList();
     for (size_t i = 0; i < m_def.fields.size(); ++i)
         m_buffer << QVariant();
@@ -341,10 +321,8 @@ void Table::append()
 
 void Table::edit()
 {
-    if (isEditing())
-        return;
-    if (!isOpen())
-        throw StoreError(u"Таблица %1 не открыта."_s.arg(m_def.name));
+    if (isEditing()) return;
+    if (!isOpen()) throw StoreError(u"Таблица %1 не открыта."_s.arg(m_def.name));
     if (m_current < 0)
         throw StoreError(u"В таблице %1 нет записи для изменения."_s.arg(m_def.name));
     m_buffer = m_rows[size_t(m_current)].values;
@@ -353,8 +331,7 @@ void Table::edit()
 
 QVariant Table::normalizedInput(const FieldDef &f, const QVariant &v) const
 {
-    if (!v.isValid() || v.isNull())
-        return {};
+    if (!v.isValid() || v.isNull()) return {};
     const auto refuse = [&f](const QString &what) {
         return StoreError(u"Значение поля «%1» %2."_s.arg(f.title(), what));
     };
@@ -369,11 +346,9 @@ QVariant Table::normalizedInput(const FieldDef &f, const QVariant &v) const
     case FieldType::SmallInt: {
         bool ok = false;
         const double d = v.typeId() == QMetaType::QString ? v.toString().trimmed().toDouble(&ok)
-                                                           : v.toDouble(&ok);
-        if (!ok || d != double(qint64(d)))
-            throw refuse(u"должно быть целым числом"_s);
-        if (d < -2147483648.0 || d > 2147483647.0)
-            throw refuse(u"вне допустимых пределов"_s);
+                                                          : v.toDouble(&ok);
+        if (!ok || d != double(qint64(d))) throw refuse(u"должно быть целым числом"_s);
+        if (d < -2147483648.0 || d > 2147483647.0) throw refuse(u"вне допустимых пределов"_s);
         return int(d);
     }
     case FieldType::Float: {
@@ -381,8 +356,7 @@ QVariant Table::normalizedInput(const FieldDef &f, const QVariant &v) const
         const double d = v.typeId() == QMetaType::QString
                              ? v.toString().trimmed().replace(u',', u'.').toDouble(&ok)
                              : v.toDouble(&ok);
-        if (!ok)
-            throw refuse(u"должно быть числом"_s);
+        if (!ok) throw refuse(u"должно быть числом"_s);
         return d;
     }
     case FieldType::Date: {
@@ -390,20 +364,16 @@ QVariant Table::normalizedInput(const FieldDef &f, const QVariant &v) const
         if (v.typeId() == QMetaType::QString) {
             const QString s = v.toString().trimmed();
             d = QDate::fromString(s, Qt::ISODate);
-            if (!d.isValid())
-                d = QDate::fromString(s, u"dd.MM.yyyy"_s);
+            if (!d.isValid()) d = QDate::fromString(s, u"dd.MM.yyyy"_s);
         }
-        if (!d.isValid())
-            throw refuse(u"не является датой"_s);
+        if (!d.isValid()) throw refuse(u"не является датой"_s);
         return d;
     }
     case FieldType::Boolean: {
         if (v.typeId() == QMetaType::QString) {
             const QString s = v.toString().trimmed().toLower();
-            if (s == u"1"_s || s == u"true"_s || s == u"да"_s)
-                return true;
-            if (s == u"0"_s || s == u"false"_s || s == u"нет"_s)
-                return false;
+            if (s == u"1"_s || s == u"true"_s || s == u"да"_s) return true;
+            if (s == u"0"_s || s == u"false"_s || s == u"нет"_s) return false;
             throw refuse(u"должно быть «да» или «нет»"_s);
         }
         return v.toBool();
@@ -416,8 +386,7 @@ void Table::setValue(const QString &field, const QVariant &value)
 {
     const int i = requireField(field);
     const FieldDef &f = m_def.fields[size_t(i)];
-    if (!isEditing())
-        throw StoreError(u"Таблица %1 не в режиме редактирования."_s.arg(m_def.name));
+    if (!isEditing()) throw StoreError(u"Таблица %1 не в режиме редактирования."_s.arg(m_def.name));
     if (!f.isStored() || f.type == FieldType::AutoInc)
         throw StoreError(u"Поле «%1» нельзя изменить."_s.arg(f.title()));
     m_buffer[i] = normalizedInput(f, value);
@@ -428,17 +397,15 @@ void Table::validateBuffer() const
 {
     for (size_t i = 0; i < m_def.fields.size(); ++i) {
         const FieldDef &f = m_def.fields[i];
-        if (!f.isStored() || f.type == FieldType::AutoInc)
-            continue;
+        if (!f.isStored() || f.type == FieldType::AutoInc) continue;
         const QVariant &v = m_buffer[int(i)];
-        const bool empty = v.isNull() || !v.isValid() ||
-                           (f.isText() && v.toString().isEmpty());
+        const bool empty = v.isNull() || !v.isValid() || (f.isText() && v.toString().isEmpty());
         if (f.required && empty)
             throw StoreError(u"Поле «%1» должно быть заполнено."_s.arg(f.title()));
-        if (empty)
-            continue;
+        if (empty) continue;
         if (f.isText() && f.size > 0 && v.toString().size() > f.size)
-            throw StoreError(u"Значение поля «%1» длиннее %2 символов."_s.arg(f.title()).arg(f.size));
+            throw StoreError(
+                u"Значение поля «%1» длиннее %2 символов."_s.arg(f.title()).arg(f.size));
         if (f.type == FieldType::SmallInt && (v.toInt() < -32768 || v.toInt() > 32767))
             throw StoreError(
                 u"Значение поля «%1» должно быть в пределах от -32768 до 32767."_s.arg(f.title()));
@@ -451,17 +418,17 @@ void Table::writeBuffer()
     QVariantList values;
     for (size_t i = 0; i < m_def.fields.size(); ++i) {
         const FieldDef &f = m_def.fields[i];
-        if (!f.isStored() || (f.type == FieldType::AutoInc && m_state == State::Insert))
-            continue;
+        if (!f.isStored() || (f.type == FieldType::AutoInc && m_state == State::Insert)) continue;
         columns << f.name;
         values << toSql(f.type, m_buffer[int(i)]);
     }
     qint64 rowid = 0;
     if (m_state == State::Insert) {
         QStringList marks(columns.size(), u"?"_s);
-        m_store.execPrepared(u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(m_def.name, columns.join(u", "_s),
-                                                                    marks.join(u", "_s)),
-                             values, [&rowid](QSqlQuery &q) { rowid = q.lastInsertId().toLongLong(); });
+        m_store.execPrepared(u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(
+                                 m_def.name, columns.join(u", "_s), marks.join(u", "_s)),
+                             values,
+                             [&rowid](QSqlQuery &q) { rowid = q.lastInsertId().toLongLong(); });
     } else {
         rowid = m_rows[size_t(m_current)].rowid;
         QStringList sets;
@@ -473,11 +440,9 @@ void Table::writeBuffer()
     }
     std::optional<Row> fresh;
     m_store.execPrepared(m_selectSql + u" WHERE t.rowid = ?"_s, {rowid}, [&](QSqlQuery &q) {
-        if (q.next())
-            fresh = convertRow(q);
+        if (q.next()) fresh = convertRow(q);
     });
-    if (!fresh)
-        throw StoreError(u"Запись таблицы %1 не найдена после записи."_s.arg(m_def.name));
+    if (!fresh) throw StoreError(u"Запись таблицы %1 не найдена после записи."_s.arg(m_def.name));
     m_lastPosted = *fresh;
     const int old = m_current;
     m_insertIndex = -1;
@@ -519,10 +484,8 @@ void Table::placeRow(Row row, int oldIndex)
 
 void Table::post()
 {
-    if (!isEditing())
-        return;
-    if (beforePost)
-        beforePost(*this);
+    if (!isEditing()) return;
+    if (beforePost) beforePost(*this);
     validateBuffer();
     const State editing = m_state;
     const QVariantList typed = m_buffer;
@@ -530,8 +493,7 @@ void Table::post()
     try {
         Transaction tx(m_store);
         writeBuffer();
-        if (afterPost)
-            afterPost(*this);
+        if (afterPost) afterPost(*this);
         tx.commit();
     } catch (...) {
         // The command was undone and the rows re-read; what the operator typed stays in
@@ -541,8 +503,7 @@ void Table::post()
                 append();
             else if (gotoBookmark(edited))
                 m_state = State::Edit;
-            if (isEditing())
-                m_buffer = typed;
+            if (isEditing()) m_buffer = typed;
             emit stateChanged();
         }
         throw;
@@ -581,10 +542,8 @@ void Table::remove()
         cancel();
         return;
     }
-    if (m_current < 0)
-        throw StoreError(u"В таблице %1 нет записи для удаления."_s.arg(m_def.name));
-    if (m_state == State::Edit)
-        cancel();
+    if (m_current < 0) throw StoreError(u"В таблице %1 нет записи для удаления."_s.arg(m_def.name));
+    if (m_state == State::Edit) cancel();
     Transaction tx(m_store);
     m_store.exec(u"DELETE FROM %1 WHERE rowid = ?"_s.arg(m_def.name),
                  {m_rows[size_t(m_current)].rowid});

@@ -92,9 +92,9 @@ private:
     Filter m_filter;
     bool m_filtered = false;
     QString m_indexName;
-    std::vector<int> m_order;  // fields of the current order
-    QVariantList m_buffer;     // values being edited or inserted
-    int m_insertIndex = -1;    // the row shown for an insert until it is posted
+    std::vector<int> m_order; // fields of the current order
+    QVariantList m_buffer;    // values being edited or inserted
+    int m_insertIndex = -1;   // the row shown for an insert until it is posted
     Row m_lastPosted;
 };
 

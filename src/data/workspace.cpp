@@ -16,14 +16,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QStringList kFolders{u"bd"_s, u"Template"_s, u"Report"_s, u"HTML"_s,
+const QStringList kFolders{u"bd"_s,   u"Template"_s, u"Report"_s, u"HTML"_s,
                            u"HELP"_s, u"bd_old"_s,   u"sql"_s};
 
 void copyTree(const QString &from, const QString &to)
 {
     QDir().mkpath(to);
-    if (!QFileInfo(from).isDir())
-        return;
+    if (!QFileInfo(from).isDir()) return;
     QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString source = it.next();
@@ -41,11 +40,9 @@ Workspace::Workspace(const QString &root) : m_root(QDir(root).absolutePath()) {}
 
 QString Workspace::resolveRoot(const QString &option)
 {
-    if (!option.isEmpty())
-        return option;
+    if (!option.isEmpty()) return option;
     const QString env = qEnvironmentVariable("VINTREL_ROOT");
-    if (!env.isEmpty())
-        return env;
+    if (!env.isEmpty()) return env;
     return QDir::homePath() + u"/Vintrel"_s;
 }
 
@@ -62,16 +59,16 @@ bool Workspace::hasDatabase() const
 QString Workspace::shippedDataDir()
 {
     const QString env = qEnvironmentVariable("VINTREL_DATA_DIR");
-    if (!env.isEmpty())
-        return env;
+    if (!env.isEmpty()) return env;
     return QStringLiteral(VINTREL_SOURCE_DIR);
 }
 
 void Workspace::create(bool demo) const
 {
     if (hasDatabase())
-        throw StoreError(u"В каталоге %1 уже есть база данных: новая рабочая папка не создана."_s
-                             .arg(path(u"bd"_s)));
+        throw StoreError(
+            u"В каталоге %1 уже есть база данных: новая рабочая папка не создана."_s.arg(
+                path(u"bd"_s)));
     for (const QString &folder : kFolders)
         if (!QDir().mkpath(path(folder)))
             throw StoreError(u"Не удалось создать каталог %1."_s.arg(path(folder)));
@@ -87,8 +84,7 @@ void Workspace::create(bool demo) const
         {
             Store store(temporary);
             fillReferenceRows(store);
-            if (demo)
-                fillDemoCompetition(store);
+            if (demo) fillDemoCompetition(store);
         }
         if (!QFile::rename(temporary, databaseFile()))
             throw StoreError(u"Не удалось записать базу данных %1."_s.arg(databaseFile()));
@@ -101,22 +97,18 @@ void Workspace::create(bool demo) const
 void fillReferenceRows(Store &store)
 {
     Transaction tx(store);
-    const QStringList tourNames{u"1 предварительный тур"_s,
-                                u"2 предварительный тур"_s,
-                                u"3 предварительный тур"_s,
-                                u"4 предварительный тур"_s,
-                                u"5 предварительный тур"_s,
-                                u"6 предварительный тур"_s,
-                                u"Тур прямого выбывания"_s,
-                                u"Тур прямого выбывания с утешением"_s};
+    const QStringList tourNames{u"1 предварительный тур"_s, u"2 предварительный тур"_s,
+                                u"3 предварительный тур"_s, u"4 предварительный тур"_s,
+                                u"5 предварительный тур"_s, u"6 предварительный тур"_s,
+                                u"Тур прямого выбывания"_s, u"Тур прямого выбывания с утешением"_s};
     for (int i = 0; i < tourNames.size(); ++i)
         store.exec(u"INSERT INTO NAME_TOUR (NUM, NAME) VALUES (?, ?)"_s, {i + 1, tourNames[i]});
 
     // Tours of each variant; variant 12 (team competition) is run as a pool tour followed by
     // direct elimination.
     const std::vector<std::vector<int>> variants{
-        {1, 2, 7}, {1, 7}, {7}, {1, 2}, {1, 2, 3}, {1, 2, 3, 4}, {1, 2, 3, 4, 5},
-        {1, 2, 3, 4, 5, 6}, {1, 2, 8}, {1, 8}, {8}, {1, 7}};
+        {1, 2, 7},          {1, 7},    {7},    {1, 2}, {1, 2, 3}, {1, 2, 3, 4}, {1, 2, 3, 4, 5},
+        {1, 2, 3, 4, 5, 6}, {1, 2, 8}, {1, 8}, {8},    {1, 7}};
     for (size_t v = 0; v < variants.size(); ++v)
         for (int tour : variants[v])
             store.exec(u"INSERT INTO VARIANT (NUM, NUM_TOUR) VALUES (?, ?)"_s, {int(v) + 1, tour});

@@ -34,7 +34,8 @@ TEST(Cli, InitCreatesTheWorkspaceOnceOnly)
     const CliRun first = cli({u"--root"_s, root, u"init"_s});
     EXPECT_EQ(first.status, 0) << first.err.toStdString();
     EXPECT_TRUE(QFile::exists(root + u"/bd/Nusk.sqlite"_s));
-    for (const QString &folder : {u"Template"_s, u"Report"_s, u"HTML"_s, u"HELP"_s, u"bd_old"_s, u"sql"_s})
+    for (const QString &folder :
+         {u"Template"_s, u"Report"_s, u"HTML"_s, u"HELP"_s, u"bd_old"_s, u"sql"_s})
         EXPECT_TRUE(QFileInfo(root + u'/' + folder).isDir()) << folder.toStdString();
 
     const CliRun second = cli({u"--root"_s, root, u"init"_s, u"--demo"_s});

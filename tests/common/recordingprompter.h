@@ -15,8 +15,7 @@ public:
     bool confirm(const QString &text) override
     {
         confirms << text;
-        if (answers.isEmpty())
-            return defaultAnswer;
+        if (answers.isEmpty()) return defaultAnswer;
         return answers.takeFirst();
     }
 

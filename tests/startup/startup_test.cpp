@@ -38,7 +38,9 @@ TEST(Startup, MessageHasTheFiveLines)
     const QStringList lines = startupFailureMessage().split(u'\n');
     ASSERT_EQ(lines.size(), 5);
     EXPECT_EQ(lines[0], u"Проверьте настройки BDE и наличие базы данных в указанном месте!"_s);
-    EXPECT_EQ(lines[3], u"Databases: nusk; Type: STANDART; DEFAULT DRIVER: PARADOX; PATH: где находится ../BD"_s);
+    EXPECT_EQ(
+        lines[3],
+        u"Databases: nusk; Type: STANDART; DEFAULT DRIVER: PARADOX; PATH: где находится ../BD"_s);
     EXPECT_TRUE(lines[4].endsWith(u"дальнейшая работе невозможна!!!"_s));
 }
 
