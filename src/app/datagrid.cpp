@@ -6,13 +6,36 @@
 
 #include <QHelpEvent>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
 #include <QToolTip>
 
 namespace vintrel {
 
+namespace {
+
+// Text editors of a cell take no more characters than the field holds.
+class SizedFieldDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override
+    {
+        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        const int size = index.data(DataSource::MaxLengthRole).toInt();
+        if (auto *line = qobject_cast<QLineEdit *>(editor); line && size > 0)
+            line->setMaxLength(size);
+        return editor;
+    }
+};
+
+} // namespace
+
 DataGrid::DataGrid(QWidget *parent) : QTableView(parent), m_columns(new FieldColumns(this))
 {
     setModel(m_columns);
+    setItemDelegate(new SizedFieldDelegate(this));
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setHighlightSections(false);

@@ -82,6 +82,11 @@ QVariant DataSource::data(const QModelIndex &index, int role) const
 {
     // While detached the data set may hold other rows than the model announced.
     if (!m_set || !index.isValid() || index.row() >= m_set->recordCount()) return {};
+    if (role == MaxLengthRole) {
+        const Table *t = table();
+        const FieldDef *field = t ? &t->def().fields[size_t(index.column())] : nullptr;
+        return field && field->isText() ? field->size : 0;
+    }
     const QVariant v = m_set->cell(index.row(), index.column());
     if (role == Qt::DisplayRole) return displayText(v);
     if (role == Qt::EditRole) return v;

@@ -38,6 +38,9 @@ public:
 
     static QString displayText(const QVariant &value);
 
+    // The longest text a cell's field holds (0: no limit), for editors to stop typing there.
+    static constexpr int MaxLengthRole = Qt::UserRole + 1;
+
 signals:
     void currentRowChanged(int row);
     void editFailed(const QString &message); // a typed value the store refused

@@ -374,6 +374,27 @@ TEST_F(MainWindowTest, TypedParticipantCellsAreStoredAndRefusalsShown)
         << prompter.errors.front().toStdString();
 }
 
+TEST_F(MainWindowTest, CellEditorsTakeNoMoreThanTheFieldHolds)
+{
+    start();
+    DataGrid *parts = grid(u"DBGrid1"_s);
+    const QModelIndex surname = parts->model()->index(0, parts->columns()->columnOf(u"SURNAME"_s));
+    parts->setCurrentIndex(surname);
+    parts->edit(surname);
+    auto *editor = parts->viewport()->findChild<QLineEdit *>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->maxLength(), 25);
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, QString(30, u'W'));
+    EXPECT_EQ(editor->text().size(), 25);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'|').toStdString();
+    EXPECT_EQ(
+        fileValue(u"SELECT COUNT(*) FROM T_PART WHERE SURNAME = ?"_s, {QString(25, u'W')}).toInt(),
+        1);
+}
+
 TEST_F(MainWindowTest, ACellTypedInTheGridMovesItsRowWhenTheOrderSaysSo)
 {
     start();
