@@ -67,6 +67,27 @@ QString tableDescription(const QString &table)
     return descriptions.value(table);
 }
 
+// A fixed-width column of the window with its controls stacked.
+QWidget *sidePanel(const QString &name, int width)
+{
+    auto *panel = new QWidget;
+    panel->setObjectName(name);
+    panel->setFixedWidth(width);
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    return panel;
+}
+
+// A read-only grid selecting whole rows (the tour list, the pools or circles).
+DataGrid *rowGrid(const QString &name, QWidget *parent)
+{
+    auto *grid = new DataGrid(parent);
+    grid->setObjectName(name);
+    grid->setReadOnly(true);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    return grid;
+}
+
 QAction *addEntry(QMenu *menu, const QString &name, const QString &text, bool enabled,
                   const QString &hint = {})
 {
@@ -228,11 +249,8 @@ QWidget *TFormMain::buildTopPanel()
 
 QWidget *TFormMain::buildLeftPanel()
 {
-    auto *panel = new QWidget;
-    panel->setObjectName(u"PanelLeft"_s);
-    panel->setFixedWidth(155);
-    auto *layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(0, 0, 0, 0);
+    auto *panel = sidePanel(u"PanelLeft"_s, 155);
+    auto *layout = static_cast<QVBoxLayout *>(panel->layout());
 
     VID = new QGroupBox(u"Вид соревнований"_s, panel);
     VID->setObjectName(u"VID"_s);
@@ -243,10 +261,7 @@ QWidget *TFormMain::buildLeftPanel()
     m_vidButtons->setObjectName(u"VIDButtons"_s);
     layout->addWidget(VID);
 
-    DBGrid2 = new DataGrid(panel);
-    DBGrid2->setObjectName(u"DBGrid2"_s);
-    DBGrid2->setReadOnly(true);
-    DBGrid2->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGrid2 = rowGrid(u"DBGrid2"_s, panel);
     DBGrid2->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(DBGrid2, 1);
     layout->addStretch(0); // keeps the aspect list compact while the tour list is hidden
@@ -255,16 +270,10 @@ QWidget *TFormMain::buildLeftPanel()
 
 QWidget *TFormMain::buildRightPanel()
 {
-    auto *panel = new QWidget;
-    panel->setObjectName(u"PanelRight"_s);
-    panel->setFixedWidth(132);
-    auto *layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(0, 0, 0, 0);
+    auto *panel = sidePanel(u"PanelRight"_s, 132);
+    auto *layout = static_cast<QVBoxLayout *>(panel->layout());
 
-    DBGrid3 = new DataGrid(panel);
-    DBGrid3->setObjectName(u"DBGrid3"_s);
-    DBGrid3->setReadOnly(true);
-    DBGrid3->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGrid3 = rowGrid(u"DBGrid3"_s, panel);
     DBGrid3->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     layout->addWidget(DBGrid3, 1);
 
