@@ -250,30 +250,37 @@ BENCHMARK_DEFINE_F(StoreFixture, WalkPartFiltered)(benchmark::State &state)
     guarded(state, [&] { walkPart(state, dm(), u"NUM_ASPECT=1"_s); });
 }
 
+// One command of kEdits posts spread evenly over the table's rows; every round writes new
+// values, so each post is a real UPDATE, and the last value is checked in the file.
+template <typename ValueFor>
+void editSpreadRows(benchmark::State &state, TDM &m, Table &t, const QString &field,
+                    ValueFor valueFor)
+{
+    const int step = t.recordCount() / kEdits;
+    int round = 0;
+    for (auto _ : state) {
+        ++round;
+        Transaction tx(m.store());
+        for (int k = 0; k < kEdits; ++k) {
+            t.moveTo(k * step);
+            t.edit();
+            t.setValue(field, valueFor(round, k));
+            t.post();
+        }
+        tx.commit();
+    }
+    expectStored(state, t, (kEdits - 1) * step, field, valueFor(round, kEdits - 1));
+    state.counters["posts"] = kEdits;
+}
+
 // (3) One command of 1,000 posted edits of tbl_PART. Each round writes values that differ
 // from the last, and the order of the rows does not depend on them, so rounds are alike.
 BENCHMARK_DEFINE_F(StoreFixture, EditPart1000)(benchmark::State &state)
 {
     guarded(state, [&] {
-        TDM &m = dm();
-        Table *t = m.tbl_PART;
-        t->setFiltered(false);
-        const int step = t->recordCount() / kEdits;
-        int round = 0;
-        for (auto _ : state) {
-            ++round;
-            Transaction tx(m.store());
-            for (int k = 0; k < kEdits; ++k) {
-                t->moveTo(k * step);
-                t->edit();
-                t->setValue(u"CLASSIFICATION"_s, 1 + (k + round) % 500);
-                t->post();
-            }
-            tx.commit();
-        }
-        expectStored(state, *t, (kEdits - 1) * step, u"CLASSIFICATION"_s,
-                     1 + (kEdits - 1 + round) % 500);
-        state.counters["posts"] = kEdits;
+        dm().tbl_PART->setFiltered(false);
+        editSpreadRows(state, dm(), *dm().tbl_PART, u"CLASSIFICATION"_s,
+                       [](int round, int k) { return QVariant(1 + (k + round) % 500); });
     });
 }
 
@@ -282,24 +289,9 @@ BENCHMARK_DEFINE_F(StoreFixture, EditPart1000)(benchmark::State &state)
 BENCHMARK_DEFINE_F(StoreFixture, EditPerson1000)(benchmark::State &state)
 {
     guarded(state, [&] {
-        TDM &m = dm();
-        Table *t = m.tbl_PERSON;
-        const int step = t->recordCount() / kEdits;
-        int round = 0;
-        for (auto _ : state) {
-            ++round;
-            Transaction tx(m.store());
-            for (int k = 0; k < kEdits; ++k) {
-                t->moveTo(k * step);
-                t->edit();
-                t->setValue(u"TEL_HOME"_s, QString::number(round * 10'000 + k));
-                t->post();
-            }
-            tx.commit();
-        }
-        expectStored(state, *t, (kEdits - 1) * step, u"TEL_HOME"_s,
-                     QString::number(round * 10'000 + kEdits - 1));
-        state.counters["posts"] = kEdits;
+        editSpreadRows(state, dm(), *dm().tbl_PERSON, u"TEL_HOME"_s, [](int round, int k) {
+            return QVariant(QString::number(round * 10'000 + k));
+        });
     });
 }
 
