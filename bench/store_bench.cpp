@@ -2,9 +2,11 @@
 // participants in 4 aspects. The database is made once per process in a temporary folder
 // (set TMPDIR to choose the disk); every commit is a real one (synchronous=FULL).
 
+#include "app/currentcontext.h"
 #include "data/dm.h"
 #include "data/storeerror.h"
 #include "data/workspace.h"
+#include "registry/competition.h"
 
 #include <benchmark/benchmark.h>
 
@@ -342,6 +344,28 @@ BENCHMARK_DEFINE_F(StoreFixture, AspectChange)(benchmark::State &state)
     });
 }
 
+// (6) Closing the competition window: posts, relists the aspects, selects aspect 0 and gives
+// every aspect the tour rows of its variant; here all of them are missing, the most it writes.
+BENCHMARK_DEFINE_F(StoreFixture, CloseCompetition)(benchmark::State &state)
+{
+    guarded(state, [&] {
+        TDM &m = dm();
+        CurrentContext context(m);
+        context.loadAspects();
+        for (auto _ : state) {
+            state.PauseTiming();
+            m.store().exec(u"DELETE FROM T_VT"_s);
+            m.tbl_VT->refresh();
+            state.ResumeTiming();
+            closeCompetition(m, context);
+        }
+        QSqlQuery q = m.store().exec(u"SELECT COUNT(*) FROM T_VT"_s);
+        if (!q.next() || q.value(0).toInt() != kAspects * 2)
+            state.SkipWithError("not every aspect got its two tours");
+        m.tbl_PART->setFiltered(false);
+    });
+}
+
 BENCHMARK_REGISTER_F(StoreFixture, OpenDataModule)->Unit(benchmark::kMillisecond);
 BENCHMARK_REGISTER_F(StoreFixture, WalkPart)->Unit(benchmark::kMillisecond);
 BENCHMARK_REGISTER_F(StoreFixture, WalkPartFiltered)->Unit(benchmark::kMillisecond);
@@ -349,6 +373,7 @@ BENCHMARK_REGISTER_F(StoreFixture, EditPart1000)->Unit(benchmark::kMillisecond);
 BENCHMARK_REGISTER_F(StoreFixture, EditPerson1000)->Unit(benchmark::kMillisecond);
 BENCHMARK_REGISTER_F(StoreFixture, PersonTrainerToggle100)->Unit(benchmark::kMillisecond);
 BENCHMARK_REGISTER_F(StoreFixture, AspectChange)->Unit(benchmark::kMillisecond);
+BENCHMARK_REGISTER_F(StoreFixture, CloseCompetition)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {

@@ -23,6 +23,12 @@ QStringList CurrentContext::sortItems()
 
 void CurrentContext::loadAspects()
 {
+    relistAspects();
+    selectAspect(0);
+}
+
+void CurrentContext::relistAspects()
+{
     Table &aspects = *m_dm.tbl_ASPECT;
     aspects.setFiltered(false);
     m_aspectNames.clear();
@@ -31,7 +37,6 @@ void CurrentContext::loadAspects()
     aspects.first();
     m_aspect = -1;
     emit aspectsReloaded(m_aspectNames);
-    selectAspect(0);
 }
 
 void CurrentContext::selectAspect(int item)

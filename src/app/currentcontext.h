@@ -18,6 +18,9 @@ public:
 
     // Rebuilds the aspect list from T_ASPECT in its order and selects item 0.
     void loadAspects();
+    // Rebuilds the list only: T_ASPECT is walked unfiltered and left on its first row, and no
+    // item is selected until the caller selects one.
+    void relistAspects();
     QStringList aspectNames() const { return m_aspectNames; }
     int currentAspect() const { return m_aspect; } // -1: no aspect selected
     bool hasAspect() const { return m_aspect >= 0; }

@@ -2,6 +2,7 @@
 
 #include "../data/dataset.h"
 #include "../data/datasource.h"
+#include "../data/storeerror.h"
 #include "../data/fieldcolumns.h"
 
 #include <QHelpEvent>
@@ -106,7 +107,18 @@ void DataGrid::operatorMoved(const QModelIndex &current)
         m_pick(current.row());
         return;
     }
-    if (DataSource *s = source(); s && s->dataSet()) s->dataSet()->moveTo(current.row());
+    DataSource *s = source();
+    if (!s || !s->dataSet()) return;
+    try {
+        s->dataSet()->moveTo(current.row());
+    } catch (const StoreError &e) {
+        // The row being edited could not be stored: it stays current, with what was typed.
+        // The grid goes back to it once its own change of row has finished.
+        QMetaObject::invokeMethod(
+            this, [this, s] { followSource(s->dataSet() ? s->dataSet()->currentRow() : -1); },
+            Qt::QueuedConnection);
+        emit s->editFailed(e.message());
+    }
 }
 
 } // namespace vintrel

@@ -1,12 +1,16 @@
 #include "tformmain.h"
 
 #include "aboutbox.h"
+#include "classificationcommands.h"
 #include "currentcontext.h"
 #include "datagrid.h"
 #include "datefieldedit.h"
+#include "documentviewer.h"
 #include "guiprompter.h"
 #include "helppage.h"
 #include "tourstrip.h"
+
+#include "../registry/tformcomp.h"
 
 #include "../data/dm.h"
 #include "../data/schema.h"
@@ -243,7 +247,10 @@ QWidget *TFormMain::buildTopPanel()
     connect(m_tourDate, &QDateEdit::editingFinished, this, &TFormMain::tourDateEntered);
     connect(m_tourKol, &QLineEdit::editingFinished, this, &TFormMain::tourParticipantsEntered);
     connect(m_tourHeld, &QCheckBox::clicked, this, &TFormMain::tourHeldClicked);
-    // Double-clicking the panel will open the competition window once it exists.
+    // A double-click on the heading or any of its texts opens the competition window.
+    for (QWidget *w : std::initializer_list<QWidget *>{panel, m_compName, m_compPlace, m_compDates,
+                                                       m_aspectName, m_tourName})
+        w->installEventFilter(this);
     return panel;
 }
 
@@ -331,7 +338,8 @@ void TFormMain::buildMainMenu()
 
     // Entries whose windows and commands are not built yet stay disabled.
     QMenu *edit = addMenu(bar, u"menuEdit"_s, u"Редактировать"_s, u"Редактирование информации"_s);
-    addEntry(edit, u"actCompetition"_s, u"Информацию о соревновании"_s, false);
+    connect(addEntry(edit, u"actCompetition"_s, u"Информацию о соревновании"_s, true),
+            &QAction::triggered, this, &TFormMain::openCompetition);
     addEntry(edit, u"actPeople"_s, u"Справочник людей"_s, false);
     addEntry(edit, u"actOrganizations"_s, u"Организации и их заявки"_s, false);
     addEntry(edit, u"actParticipants"_s, u"Участников вида"_s, false);
@@ -389,18 +397,34 @@ void TFormMain::buildContextMenu()
 {
     m_popup = new QMenu(this);
     m_popup->setObjectName(u"PopupMenu1"_s);
-    // The seeding commands and the list preview come with their own issues.
-    addEntry(m_popup, u"actRandomClass"_s, u"Случайно заполнить классификацию"_s, false);
-    addEntry(m_popup, u"actRandomRestClass"_s,
-             u"Случайно заполнить классификацию с учетом имеющейся кл-ции"_s, false);
+    using Command = bool (*)(TDM &, CurrentContext &, Prompter &);
+    const auto commandEntry = [this](const QString &name, const QString &text, Command command) {
+        QAction *action = addEntry(m_popup, name, text, true);
+        connect(action, &QAction::triggered, this,
+                [this, command] { runParticipantsCommand(command); });
+    };
+    commandEntry(u"actRandomClass"_s, u"Случайно заполнить классификацию"_s, drawClassification);
+    commandEntry(u"actRandomRestClass"_s,
+                 u"Случайно заполнить классификацию с учетом имеющейся кл-ции"_s,
+                 drawMissingClassification);
     m_popup->addSeparator();
-    addEntry(m_popup, u"actClassToStart"_s, u"Скопировать классификацию в стартовый номер"_s,
-             false);
-    addEntry(m_popup, u"actPlaceToStart"_s, u"Скопировать место в стартовый номер"_s, false);
+    commandEntry(u"actClassToStart"_s, u"Скопировать классификацию в стартовый номер"_s,
+                 copyClassificationToStart);
+    commandEntry(u"actPlaceToStart"_s, u"Скопировать место в стартовый номер"_s, copyPlaceToStart);
     m_popup->addSeparator();
+    // The list preview comes with the reports.
     addEntry(m_popup, u"actPreviewList"_s, u"Просмотреть список участников (распечатать)"_s, false);
     m_popup->addSeparator();
-    addEntry(m_popup, u"actZeroResults"_s, u"Обнулить результаты соревнований"_s, false);
+    commandEntry(u"actZeroResults"_s, u"Обнулить результаты соревнований"_s, zeroResults);
+}
+
+void TFormMain::runParticipantsCommand(bool (*command)(TDM &, CurrentContext &, Prompter &))
+{
+    if (!m_dm || !m_context) return;
+    // The cell being typed into hands its text to the table; the command stores it first.
+    if (QWidget *editor = DBGrid1->indexWidget(DBGrid1->currentIndex()))
+        emit DBGrid1->itemDelegate()->commitData(editor);
+    command(*m_dm, *m_context, *m_prompter);
 }
 
 void TFormMain::attach(TDM &dm, CurrentContext &context, const Workspace &workspace,
@@ -410,6 +434,7 @@ void TFormMain::attach(TDM &dm, CurrentContext &context, const Workspace &worksp
     m_context = &context;
     m_workspace = workspace;
     m_about = &about;
+    m_formComp = new TFormComp(dm, context, workspace, *m_prompter, this);
 
     DBGrid1->bind(dm.DS_PART, kPartColumns);
     sizeParticipantColumns();
@@ -583,11 +608,28 @@ void TFormMain::setEditMode(bool on)
 
 void TFormMain::openHelp()
 {
-    if (!m_workspace) return;
-    const QString file =
-        helpFileToOpen(*m_workspace, QString::fromUtf16(kMainHelpPage), *m_prompter);
-    if (!file.isEmpty() && documentOpeningAllowed())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    if (m_workspace) showHelpPage(*m_workspace, QString::fromUtf16(kMainHelpPage), *m_prompter);
+}
+
+void TFormMain::setPrompter(Prompter &prompter)
+{
+    m_prompter = &prompter;
+    if (m_formComp) m_formComp->setPrompter(prompter);
+}
+
+void TFormMain::openCompetition()
+{
+    // Closing the window stores its rows, generates the tours and runs the aspect change.
+    if (m_formComp) m_formComp->exec();
+}
+
+bool TFormMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        openCompetition();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TFormMain::showAbout()

@@ -27,6 +27,7 @@ class DataGrid;
 class DateFieldEdit;
 class Prompter;
 class TDM;
+class TFormComp;
 
 // The main window: the current aspect and tour, the participants of the aspect, the menus and
 // the commands. Every procedure it starts lives in CurrentContext or in a command; the window
@@ -41,15 +42,20 @@ public:
     void attach(TDM &dm, CurrentContext &context, const Workspace &workspace, AboutBox &about);
 
     // Where messages go (message boxes unless replaced, e.g. by a test's recorder).
-    void setPrompter(Prompter &prompter) { m_prompter = &prompter; }
+    void setPrompter(Prompter &prompter);
     Prompter &prompter() const { return *m_prompter; }
 
     QMenu *contextMenu() const { return m_popup; }
+    TFormComp *formComp() const { return m_formComp; }
+
+    // "Информацию о соревновании", also a double-click on the heading panel.
+    void openCompetition();
     QMenu *tablesMenu() const { return m_tablesMenu; }
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override; // the heading's double-click
 
 private:
     QWidget *buildTopPanel();
@@ -58,6 +64,9 @@ private:
     QWidget *buildBottomPanel();
     void buildMainMenu();
     void buildContextMenu();
+    // Runs a context-menu command on the current aspect's participants: a cell still being
+    // typed into is stored first, and the grid shows the rows as the command left them.
+    void runParticipantsCommand(bool (*command)(TDM &, CurrentContext &, Prompter &));
 
     void sizeParticipantColumns();
     void rebuildAspectList(const QStringList &names);
@@ -78,6 +87,7 @@ private:
     QPointer<TDM> m_dm;
     QPointer<CurrentContext> m_context;
     AboutBox *m_about = nullptr;
+    TFormComp *m_formComp = nullptr;
     std::optional<Workspace> m_workspace;
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter *m_prompter;

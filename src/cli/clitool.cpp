@@ -2,9 +2,11 @@
 
 #include "cliprompter.h"
 
+#include "../app/classificationcommands.h"
 #include "../app/currentcontext.h"
 #include "../app/tourstrip.h"
 #include "../data/dm.h"
+#include "../registry/competition.h"
 #include "../data/storeerror.h"
 #include "../data/workspace.h"
 
@@ -142,14 +144,42 @@ int setDate(Session &s)
     return Ok;
 }
 
+int closeComp(Session &s)
+{
+    expectArgs(s, 0, u"close-comp"_s);
+    closeCompetition(s.dm, s.context);
+    return Ok;
+}
+
+// The context-menu commands on the participants' classification, start numbers and results.
+int classificationCommand(Session &s)
+{
+    using Run = bool (*)(TDM &, CurrentContext &, Prompter &);
+    static const std::map<QString, Run> subcommands{
+        {u"random"_s, drawClassification},
+        {u"random-rest"_s, drawMissingClassification},
+        {u"class-to-start"_s, copyClassificationToStart},
+        {u"place-to-start"_s, copyPlaceToStart},
+        {u"zero"_s, zeroResults},
+    };
+    const auto run = s.args.size() == 1 ? subcommands.find(s.args[0]) : subcommands.end();
+    if (run == subcommands.end())
+        throw UsageError{u"ожидалась одна из подкоманд random, random-rest, class-to-start, "
+                         u"place-to-start, zero"_s};
+    run->second(s.dm, s.context, s.prompter);
+    return Ok;
+}
+
 using Command = std::function<int(Session &)>;
 
 const std::map<QString, Command> &commands()
 {
     static const std::map<QString, Command> table{
         {u"list"_s, listTable},
+        {u"close-comp"_s, closeComp},
         {u"set-kol"_s, setKol},
         {u"set-date"_s, setDate},
+        {u"seed"_s, classificationCommand},
     };
     return table;
 }

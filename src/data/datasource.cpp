@@ -122,10 +122,10 @@ bool DataSource::setData(const QModelIndex &index, const QVariant &value, int ro
         }
         t->edit();
         t->setValue(t->fieldName(index.column()), value);
-        t->post();
+        if (m_postEachCell) t->post();
         return true;
     } catch (const StoreError &e) {
-        t->cancel();
+        if (m_postEachCell) t->cancel();
         emit editFailed(e.message());
         return false;
     }

@@ -25,6 +25,10 @@ public:
     bool isEnabled() const { return m_enabled; }
     void setReadOnly(bool on) { m_readOnly = on; }
     bool isReadOnly() const { return m_readOnly; }
+    // By default a typed cell is stored at once. A source whose rows are entered field by
+    // field (a new aspect needs its number, name and variant) keeps the row in editing
+    // instead; it is posted when the cursor leaves the row or on the navigator's post.
+    void setPostEachCell(bool on) { m_postEachCell = on; }
 
     int fieldColumn(const QString &field) const;
 
@@ -51,8 +55,26 @@ private:
     QPointer<DataSet> m_set;
     bool m_enabled = true;
     bool m_readOnly = false;
+    bool m_postEachCell = true;
     int m_rowCount = 0;
     int m_columnCount = 0;
+};
+
+// Detaches a data source for the life of a bulk command: grids over it do not follow every
+// step, and show the rows as the command left them once it ends.
+class DetachedSource {
+public:
+    explicit DetachedSource(DataSource &source) : m_source(source), m_was(source.isEnabled())
+    {
+        m_source.setEnabled(false);
+    }
+    ~DetachedSource() { m_source.setEnabled(m_was); }
+    DetachedSource(const DetachedSource &) = delete;
+    DetachedSource &operator=(const DetachedSource &) = delete;
+
+private:
+    DataSource &m_source;
+    bool m_was;
 };
 
 } // namespace vintrel

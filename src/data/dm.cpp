@@ -2,6 +2,10 @@
 
 #include "storeerror.h"
 
+#include <QSqlQuery>
+
+#include <algorithm>
+
 namespace vintrel {
 
 using namespace Qt::StringLiterals;
@@ -58,6 +62,8 @@ TDM::TDM(const QString &databaseFile, QObject *parent)
 
     tbl_PERSON->beforePost = [this](Table &t) { personBeforePost(t); };
     tbl_PERSON->afterPost = [this](Table &t) { personAfterPost(t); };
+    tbl_ASPECT->beforePost = [this](Table &t) { aspectBeforePost(t); };
+    tbl_ASPECT->beforeRemove = [this](Table &t) { aspectBeforeRemove(t); };
     connect(tbl_VARIANT, &DataSet::afterScroll, this, &TDM::tourChange);
 
     for (Table *t : m_tables)
@@ -119,6 +125,9 @@ int TDM::currentTourKind() const
 
 void TDM::tourChange()
 {
+    // Re-reading after an undo keeps every cursor where it was, so the filters still hold;
+    // re-filtering then would only disturb rows that are being edited.
+    if (m_store->isRereading()) return;
     const int aspect = tbl_ASPECT->isEmpty() ? -1 : tbl_ASPECT->intValue(u"NUM"_s);
     const int tour = currentTourKind();
     const QString filter = tourFilter(aspect, tour);
@@ -129,6 +138,70 @@ void TDM::tourChange()
         tbl_TOUR_OLIMP->applyFilter(filter);
     emit tourGridChanged(pool);
     tbl_VT->applyFilter(filter);
+}
+
+QList<int> TDM::otherAspectNumbers(qint64 exceptRowid)
+{
+    QList<int> numbers;
+    m_store->execPrepared(u"SELECT NUM FROM T_ASPECT WHERE rowid <> ? AND NUM IS NOT NULL"_s,
+                          {exceptRowid}, [&numbers](QSqlQuery &q) {
+                              while (q.next())
+                                  numbers << q.value(0).toInt();
+                          });
+    return numbers;
+}
+
+// The aspect list selects aspect i by filtering NUM=i, so the numbers must run 0, 1, 2, …
+// without gaps or repeats; and an aspect is only run by a variant that exists.
+void TDM::aspectBeforePost(Table &aspect)
+{
+    const qint64 rowid = aspect.state() == Table::State::Edit ? aspect.bookmark() : -1;
+    const QList<int> others = otherAspectNumbers(rowid);
+    const QVariant typed = aspect.value(u"NUM"_s);
+    if (!typed.isNull()) {
+        const int num = typed.toInt();
+        int free = 0;
+        while (others.contains(free))
+            ++free;
+        if (others.contains(num))
+            throw StoreError(u"Вид с номером %1 уже есть. Виды нумеруются подряд: 0, 1, 2, … "
+                             u"— этому виду подходит номер %2."_s.arg(num)
+                                 .arg(free));
+        if (num < 0 || num > others.size())
+            throw StoreError(u"Номер вида %1 недопустим: виды нумеруются подряд с нуля, без "
+                             u"пропусков — этому виду подходит номер %2."_s.arg(num)
+                                 .arg(free));
+    }
+
+    int lowest = 0, highest = 0;
+    m_store->execPrepared(u"SELECT MIN(NUM), MAX(NUM) FROM VARIANT"_s, {}, [&](QSqlQuery &q) {
+        if (q.next()) lowest = q.value(0).toInt(), highest = q.value(1).toInt();
+    });
+    const QVariant variant = aspect.value(u"VARIANT"_s);
+    if (variant.isNull())
+        throw StoreError(u"Укажите вариант проведения вида (номер от %1 до %2 из списка "
+                         u"вариантов)."_s.arg(lowest)
+                             .arg(highest));
+    bool known = false;
+    m_store->execPrepared(u"SELECT 1 FROM VARIANT WHERE NUM = ? LIMIT 1"_s, {variant},
+                          [&known](QSqlQuery &q) { known = q.next(); });
+    if (!known)
+        throw StoreError(u"Варианта %1 нет в списке вариантов проведения: укажите номер от %2 "
+                         u"до %3."_s.arg(variant.toInt())
+                             .arg(lowest)
+                             .arg(highest));
+}
+
+// Deleting an aspect from the middle would leave a gap in the numbering.
+void TDM::aspectBeforeRemove(Table &aspect)
+{
+    const int num = aspect.intValue(u"NUM"_s);
+    const QList<int> others = otherAspectNumbers(aspect.bookmark());
+    for (int other : others)
+        if (other > num)
+            throw StoreError(u"Удалить можно только вид с наибольшим номером (%1): иначе в "
+                             u"нумерации видов 0, 1, 2, … появится пропуск."_s.arg(
+                                 *std::max_element(others.begin(), others.end())));
 }
 
 void TDM::personBeforePost(Table &person)

@@ -55,6 +55,9 @@ private:
     void tourChange();
     void personBeforePost(Table &person);
     void personAfterPost(Table &person);
+    void aspectBeforePost(Table &aspect);
+    void aspectBeforeRemove(Table &aspect);
+    QList<int> otherAspectNumbers(qint64 exceptRowid);
 
     std::unique_ptr<Store> m_store;
     std::vector<Table *> m_tables;

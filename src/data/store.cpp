@@ -169,8 +169,16 @@ void Store::unregisterDataSet(DataSet *set)
 
 void Store::refreshAll()
 {
-    for (DataSet *set : std::vector<DataSet *>(m_sets))
-        set->reloadAfterRollback();
+    const bool outer = !m_rereading;
+    m_rereading = true;
+    try {
+        for (DataSet *set : std::vector<DataSet *>(m_sets))
+            set->reloadAfterRollback();
+    } catch (...) {
+        if (outer) m_rereading = false;
+        throw;
+    }
+    if (outer) m_rereading = false;
 }
 
 void Store::begin()

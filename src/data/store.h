@@ -50,6 +50,8 @@ public:
     void commit();
     void rollback();
     int depth() const { return m_depth; }
+    // True while the data sets re-read their rows after an undo: nothing may be written then.
+    bool isRereading() const { return m_rereading; }
 
 private:
     void verifySchema();
@@ -59,6 +61,7 @@ private:
     QHash<QString, std::shared_ptr<QSqlQuery>> m_prepared;
     QSet<QString> m_preparedInUse;
     int m_depth = 0;
+    bool m_rereading = false;
     std::vector<DataSet *> m_sets;
 };
 

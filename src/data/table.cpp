@@ -285,7 +285,8 @@ void Table::checkBrowseMode()
 {
     // The pending edit belongs to the current row: it is stored before the cursor or the
     // visible rows change, so it can never land on another row.
-    if (isEditing()) post();
+    // While the rows are re-read after an undo nothing is written: the edit stays pending.
+    if (isEditing() && !m_store.isRereading()) post();
 }
 
 QVariant Table::currentValue(int field) const
@@ -543,6 +544,7 @@ void Table::remove()
         return;
     }
     if (m_current < 0) throw StoreError(u"В таблице %1 нет записи для удаления."_s.arg(m_def.name));
+    if (beforeRemove) beforeRemove(*this);
     if (m_state == State::Edit) cancel();
     Transaction tx(m_store);
     m_store.exec(u"DELETE FROM %1 WHERE rowid = ?"_s.arg(m_def.name),

@@ -54,6 +54,8 @@ public:
     // is written (inside the same command).
     std::function<void(Table &)> beforePost;
     std::function<void(Table &)> afterPost;
+    // Run by remove() before the current row is deleted; throwing keeps the row.
+    std::function<void(Table &)> beforeRemove;
 
     void reloadAfterRollback() override;
 

@@ -516,7 +516,7 @@ TEST_F(MainWindowTest, MainMenuHasEveryEntryWithItsHint)
                                    u"Соревнование"_s, u"Помощь"_s, u"Выйти"_s}));
 
     EXPECT_EQ(menuEntries(topMenu(bar, u"Редактировать"_s)),
-              (QStringList{u"Информацию о соревновании (off)"_s, u"Справочник людей (off)"_s,
+              (QStringList{u"Информацию о соревновании"_s, u"Справочник людей (off)"_s,
                            u"Организации и их заявки (off)"_s, u"Участников вида (off)"_s,
                            u"Список судей (off)"_s, u"Обслуживающий персонал (off)"_s}));
     EXPECT_EQ(menuEntries(topMenu(bar, u"Протоколы"_s)),
@@ -580,12 +580,12 @@ TEST_F(MainWindowTest, ContextMenuOnTheRightButtonAnywhere)
 {
     start();
     EXPECT_EQ(menuEntries(form->contextMenu()),
-              (QStringList{u"Случайно заполнить классификацию (off)"_s,
-                           u"Случайно заполнить классификацию с учетом имеющейся кл-ции (off)"_s,
-                           u"-"_s, u"Скопировать классификацию в стартовый номер (off)"_s,
-                           u"Скопировать место в стартовый номер (off)"_s, u"-"_s,
+              (QStringList{u"Случайно заполнить классификацию"_s,
+                           u"Случайно заполнить классификацию с учетом имеющейся кл-ции"_s, u"-"_s,
+                           u"Скопировать классификацию в стартовый номер"_s,
+                           u"Скопировать место в стартовый номер"_s, u"-"_s,
                            u"Просмотреть список участников (распечатать) (off)"_s, u"-"_s,
-                           u"Обнулить результаты соревнований (off)"_s}));
+                           u"Обнулить результаты соревнований"_s}));
     // A right click on the participants grid reaches the window's menu.
     QWidget *viewport = grid(u"DBGrid1"_s)->viewport();
     QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),

@@ -30,8 +30,9 @@ QVariant personValue(const TempWorkspace &ws, int num, const QString &field)
 
 TEST_F(DmTest, LookupFollowsItsKeyAndIsEmptyWithoutARow)
 {
-    addRow(*dm->tbl_ASPECT, {{u"NUM"_s, 0}, {u"NAME"_s, u"Шпага, мужчины"_s}});
-    addRow(*dm->tbl_ASPECT, {{u"NUM"_s, 1}, {u"NAME"_s, u"Рапира, юниорки до 18 лет"_s}});
+    addRow(*dm->tbl_ASPECT, {{u"NUM"_s, 0}, {u"NAME"_s, u"Шпага, мужчины"_s}, {u"VARIANT"_s, 2}});
+    addRow(*dm->tbl_ASPECT,
+           {{u"NUM"_s, 1}, {u"NAME"_s, u"Рапира, юниорки до 18 лет"_s}, {u"VARIANT"_s, 3}});
     Table &part = *dm->tbl_PART;
     part.setIndexName(u"ind_start"_s);
     addRow(part, {{u"START"_s, 1}, {u"NUM_ASPECT"_s, 1}});
@@ -41,11 +42,11 @@ TEST_F(DmTest, LookupFollowsItsKeyAndIsEmptyWithoutARow)
     const QStringList expected{u"Рапира, юниорки до 1"_s, u"Шпага, мужчины"_s, u""_s, u""_s};
     EXPECT_EQ(columnTexts(part, u"aspect"_s), expected);
 
-    ASSERT_TRUE(dm->tbl_ASPECT->locate(u"NUM"_s, 0));
+    ASSERT_TRUE(dm->tbl_ASPECT->locate(u"NUM"_s, 1));
     dm->tbl_ASPECT->remove();
     part.refresh();
     EXPECT_EQ(columnTexts(part, u"aspect"_s),
-              QStringList({u"Рапира, юниорки до 1"_s, u""_s, u""_s, u""_s}));
+              QStringList({u""_s, u"Шпага, мужчины"_s, u""_s, u""_s}));
 }
 
 TEST_F(DmTest, ChainedLookupsReachTheEndOfTheChainAndAreCut)
