@@ -1,3 +1,4 @@
+#include "mainwindowfixture.h"
 #include "recordingprompter.h"
 #include "tempworkspace.h"
 #include "twoaspects.h"
@@ -25,39 +26,16 @@ namespace {
 
 // The context-menu commands on the participants, run from the main window as the operator
 // would: right-click, choose the entry, answer the question.
-class ClassificationWindowTest : public ::testing::Test {
+class ClassificationWindowTest : public test::MainWindowFixture {
 protected:
     void SetUp() override
     {
-        form = std::make_unique<TFormMain>();
-        about = std::make_unique<AboutBox>(form.get());
-        dm = ws.openDm();
-        test::addTwoAspects(dm->store());
-        dm->store().exec(u"UPDATE T_PART SET FIGHT = 4, VICTORY = 3, PRICK = 12, PRICK_PASS = 7"_s);
-        dm->store().refreshAll();
-        context = std::make_unique<CurrentContext>(*dm);
-        form->setPrompter(prompter);
-        form->attach(*dm, *context, ws.workspace(), *about);
-        context->loadAspects();
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        startMainWindow([](Store &store) {
+            test::addTwoAspects(store);
+            store.exec(u"UPDATE T_PART SET FIGHT = 4, VICTORY = 3, PRICK = 12, PRICK_PASS = 7"_s);
+        });
         participants = form->findChild<DataGrid *>(u"DBGrid1"_s);
         ASSERT_NE(participants, nullptr);
-    }
-
-    void TearDown() override
-    {
-        about.reset();
-        form.reset();
-        context.reset();
-        dm.reset();
-    }
-
-    void selectAspect(int item)
-    {
-        auto *radio = form->findChild<QRadioButton *>(u"VID_%1"_s.arg(item));
-        ASSERT_NE(radio, nullptr);
-        QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(8, radio->height() / 2));
     }
 
     // Chooses the context-menu entry by its object name.
@@ -103,12 +81,6 @@ protected:
         return out;
     }
 
-    test::TempWorkspace ws;
-    test::RecordingPrompter prompter;
-    std::unique_ptr<TFormMain> form;
-    std::unique_ptr<AboutBox> about;
-    std::unique_ptr<TDM> dm;
-    std::unique_ptr<CurrentContext> context;
     DataGrid *participants = nullptr;
 };
 

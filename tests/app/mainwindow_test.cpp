@@ -1,3 +1,4 @@
+#include "mainwindowfixture.h"
 #include "recordingprompter.h"
 #include "tempworkspace.h"
 #include "twoaspects.h"
@@ -31,34 +32,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The program's start-up on a test workspace: main window, About box, data module, context,
-// then the aspect list is loaded and the window shown.
-class MainWindowTest : public ::testing::Test {
+// The main window on the two-aspect competition (or on an empty one).
+class MainWindowTest : public test::MainWindowFixture {
 protected:
     void start(bool withAspects = true)
     {
-        form = std::make_unique<TFormMain>();
-        about = std::make_unique<AboutBox>(form.get());
-        dm = ws.openDm();
-        if (withAspects) {
-            test::addTwoAspects(dm->store());
-            dm->store().refreshAll();
-        }
-        context = std::make_unique<CurrentContext>(*dm);
-        form->setPrompter(prompter);
-        form->attach(*dm, *context, ws.workspace(), *about);
-        context->loadAspects();
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    }
-
-    void TearDown() override
-    {
-        // As the program does: the windows go before the data they show.
-        about.reset();
-        form.reset();
-        context.reset();
-        dm.reset();
+        if (withAspects)
+            startMainWindow(test::addTwoAspects);
+        else
+            startMainWindow();
     }
 
     template <class T> T *child(const QString &name) const
@@ -89,25 +71,11 @@ protected:
         ASSERT_TRUE(cell.isValid()) << "row " << row << " is not on screen";
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
     }
-    // Clicks a radio button on its indicator, as the operator would.
-    static void clickRadio(QAbstractButton *radio)
-    {
-        ASSERT_NE(radio, nullptr);
-        QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(8, radio->height() / 2));
-    }
-    void selectAspect(int item) { clickRadio(child<QRadioButton>(u"VID_%1"_s.arg(item))); }
 
     QVariant fileValue(const QString &sql, const QVariantList &values = {}) const
     {
         return test::fileValue(ws.databaseFile(), sql, values);
     }
-
-    test::TempWorkspace ws;
-    test::RecordingPrompter prompter;
-    std::unique_ptr<TFormMain> form;
-    std::unique_ptr<AboutBox> about;
-    std::unique_ptr<TDM> dm;
-    std::unique_ptr<CurrentContext> context;
 };
 
 } // namespace

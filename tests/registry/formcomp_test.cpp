@@ -1,4 +1,5 @@
 #include "datatestutil.h"
+#include "mainwindowfixture.h"
 #include "recordingprompter.h"
 #include "typetext.h"
 
@@ -30,37 +31,19 @@ namespace {
 
 // The main window on a competition of two aspects (0: variant 2, 1: variant 1) without tour
 // rows, and its competition window.
-class FormCompTest : public ::testing::Test {
+class FormCompTest : public MainWindowFixture {
 protected:
     void SetUp() override
     {
-        {
-            Store store(ws.databaseFile());
+        startMainWindow([](Store &store) {
             store.exec(u"UPDATE T_COMP SET NAME = 'Кубок города', DATA1 = '2025-05-17'"_s);
             store.exec(u"INSERT INTO T_ASPECT (NUM, NAME, VARIANT) VALUES (0, 'Шпага', 2), "
                        u"(1, 'Рапира', 1)"_s);
             store.exec(u"INSERT INTO T_PERSON (SURNAME, NAME) VALUES ('Орлов', 'Олег'), "
                        u"('Белов', 'Борис')"_s);
-        }
-        form = std::make_unique<TFormMain>();
-        about = std::make_unique<AboutBox>(form.get());
-        dm = ws.openDm();
-        context = std::make_unique<CurrentContext>(*dm);
-        form->setPrompter(prompter);
-        form->attach(*dm, *context, ws.workspace(), *about);
-        context->loadAspects();
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        });
         comp = form->formComp();
         ASSERT_NE(comp, nullptr);
-    }
-
-    void TearDown() override
-    {
-        about.reset();
-        form.reset();
-        context.reset();
-        dm.reset();
     }
 
     // Shown without a modal loop, so the test can click it; "Закрыть" runs the same close.
@@ -122,12 +105,6 @@ protected:
     }
     QVariant fileValue(const QString &sql) const { return test::fileValue(ws.databaseFile(), sql); }
 
-    TempWorkspace ws;
-    RecordingPrompter prompter;
-    std::unique_ptr<TFormMain> form;
-    std::unique_ptr<AboutBox> about;
-    std::unique_ptr<TDM> dm;
-    std::unique_ptr<CurrentContext> context;
     TFormComp *comp = nullptr;
 };
 
@@ -179,9 +156,7 @@ TEST_F(FormCompTest, RenamedAspectReachesTheMainWindowOnRefreshAndOnClosing)
 
 TEST_F(FormCompTest, ClosingSelectsAspectZeroAndGeneratesItsTours)
 {
-    auto *second = form->findChild<QRadioButton *>(u"VID_1"_s);
-    ASSERT_NE(second, nullptr);
-    QTest::mouseClick(second, Qt::LeftButton, {}, QPoint(8, second->height() / 2));
+    selectAspect(1);
     ASSERT_EQ(context->currentAspect(), 1);
 
     // The menu entry opens the window modally; it is closed as the operator closes it.
