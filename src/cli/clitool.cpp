@@ -7,6 +7,7 @@
 #include "../app/tourstrip.h"
 #include "../data/dm.h"
 #include "../registry/competition.h"
+#include "rtfcommand.h"
 #include "../data/storeerror.h"
 #include "../data/workspace.h"
 
@@ -180,6 +181,11 @@ const std::map<QString, Command> &commands()
         {u"set-kol"_s, setKol},
         {u"set-date"_s, setDate},
         {u"seed"_s, classificationCommand},
+        {u"rtf"_s,
+         [](Session &s) {
+             return runRtfCommand(s.dm, s.prompter, s.out, s.args,
+                                  [](const QString &m) { throw UsageError{m}; });
+         }},
     };
     return table;
 }
