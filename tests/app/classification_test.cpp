@@ -1,4 +1,5 @@
 #include "recordingprompter.h"
+#include "twoaspectsfixture.h"
 #include "tempworkspace.h"
 #include "twoaspects.h"
 
@@ -41,15 +42,11 @@ QList<int> sortedNumbers(const QString &column)
     return numbers;
 }
 
-class ClassificationTest : public ::testing::Test {
+class ClassificationTest : public test::TwoAspectsFixture {
 protected:
     void SetUp() override
     {
-        dm = ws.openDm();
-        test::addTwoAspects(dm->store());
-        dm->store().refreshAll();
-        context = std::make_unique<CurrentContext>(*dm);
-        context->loadAspects();
+        TwoAspectsFixture::SetUp();
         context->setSortOrder(0);
     }
 
@@ -92,11 +89,6 @@ protected:
         dm->store().refreshAll();
         context->selectAspect(0);
     }
-
-    test::TempWorkspace ws;
-    test::RecordingPrompter prompter;
-    std::unique_ptr<TDM> dm;
-    std::unique_ptr<CurrentContext> context;
 };
 
 // Classifications drawn for the same participants many times: counts[participant][number-1].

@@ -1,4 +1,5 @@
 #include "recordingprompter.h"
+#include "twoaspectsfixture.h"
 #include "tempworkspace.h"
 #include "twoaspects.h"
 
@@ -12,17 +13,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class TourStripTest : public ::testing::Test {
+class TourStripTest : public test::TwoAspectsFixture {
 protected:
-    void SetUp() override
-    {
-        dm = ws.openDm();
-        test::addTwoAspects(dm->store());
-        dm->store().refreshAll();
-        context = std::make_unique<CurrentContext>(*dm);
-        context->loadAspects();
-    }
-
     QVariant tourValue(const QString &field, int aspect, int tour) const
     {
         return test::fileValue(
@@ -40,11 +32,6 @@ protected:
                    u"FROM (SELECT * FROM T_VT ORDER BY NUM_ASPECT, NUM_TOUR)"_s)
             .toString();
     }
-
-    test::TempWorkspace ws;
-    test::RecordingPrompter prompter;
-    std::unique_ptr<TDM> dm;
-    std::unique_ptr<CurrentContext> context;
 };
 
 } // namespace
