@@ -2,7 +2,10 @@
 // participants in 4 aspects. The database is made once per process in a temporary folder
 // (set TMPDIR to choose the disk); every commit is a real one (synchronous=FULL).
 
+#include "app/classificationcommands.h"
+#include "app/command.h"
 #include "app/currentcontext.h"
+#include "app/prompter.h"
 #include "data/dm.h"
 #include "data/storeerror.h"
 #include "data/workspace.h"
@@ -15,6 +18,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
+#include <array>
 #include <memory>
 #include <random>
 
@@ -165,6 +169,15 @@ private:
 };
 
 std::unique_ptr<Sample> g_sample;
+
+// Answers every question with Yes and keeps quiet: the benchmarks time the commands only.
+class YesPrompter : public Prompter {
+public:
+    void info(const QString &) override {}
+    void error(const QString &text) override { errors << text; }
+    bool confirm(const QString &) override { return true; }
+    QStringList errors;
+} g_yes;
 
 class StoreFixture : public benchmark::Fixture {
 public:
@@ -357,11 +370,32 @@ BENCHMARK_DEFINE_F(StoreFixture, CloseCompetition)(benchmark::State &state)
             m.store().exec(u"DELETE FROM T_VT"_s);
             m.tbl_VT->refresh();
             state.ResumeTiming();
-            closeCompetition(m, context);
+            closeCompetition(m, context, g_yes);
         }
         QSqlQuery q = m.store().exec(u"SELECT COUNT(*) FROM T_VT"_s);
         if (!q.next() || q.value(0).toInt() != kAspects * 2)
             state.SkipWithError("not every aspect got its two tours");
+        m.tbl_PART->setFiltered(false);
+    });
+}
+
+// (7) The classification commands of the context menu on one aspect of the sample, the
+// participants shown by classification so that every write moves rows: each must answer at once.
+BENCHMARK_DEFINE_F(StoreFixture, ClassificationCommands)(benchmark::State &state)
+{
+    guarded(state, [&] {
+        TDM &m = dm();
+        CurrentContext context(m);
+        context.loadAspects();
+        context.selectAspect(1); // the sample's aspects are numbered from 1
+        context.setSortOrder(2);
+        const std::array<ContextCommand, 4> commands{drawClassification, drawMissingClassification,
+                                                     copyClassificationToStart, zeroResults};
+        const ContextCommand command = commands[size_t(state.range(0))];
+        for (auto _ : state)
+            command(m, context, g_yes);
+        if (!g_yes.errors.isEmpty()) state.SkipWithError(qPrintable(g_yes.errors.join(u' ')));
+        state.counters["participants"] = m.tbl_PART->recordCount();
         m.tbl_PART->setFiltered(false);
     });
 }
@@ -374,6 +408,10 @@ BENCHMARK_REGISTER_F(StoreFixture, EditPerson1000)->Unit(benchmark::kMillisecond
 BENCHMARK_REGISTER_F(StoreFixture, PersonTrainerToggle100)->Unit(benchmark::kMillisecond);
 BENCHMARK_REGISTER_F(StoreFixture, AspectChange)->Unit(benchmark::kMillisecond);
 BENCHMARK_REGISTER_F(StoreFixture, CloseCompetition)->Unit(benchmark::kMillisecond);
+BENCHMARK_REGISTER_F(StoreFixture, ClassificationCommands)
+    ->DenseRange(0, 3)
+    ->ArgName("command")
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {

@@ -1,11 +1,13 @@
 #include "classificationcommands.h"
 
+#include "command.h"
 #include "currentcontext.h"
 #include "prompter.h"
 
-#include "../data/datasource.h"
-#include "../data/dm.h"
-#include "../data/storeerror.h"
+#include "data/datasource.h"
+#include "data/dm.h"
+#include "data/refusal.h"
+#include "data/storeerror.h"
 
 #include <QRandomGenerator>
 
@@ -31,33 +33,18 @@ bool requireAspect(const CurrentContext &context, Prompter &prompter)
 // What was typed into the participants grid or the tour strip is stored before a command reads
 // or rewrites the rows (a later post would write the row's old values back over the command's).
 // A refused entry stays in editing and the command does not run.
-bool postPendingEdit(TDM &dm, Prompter &prompter)
+void postPendingEdit(TDM &dm)
 {
-    try {
-        dm.tbl_PART->post();
-        dm.tbl_VT->post();
-        return true;
-    } catch (const StoreError &e) {
-        prompter.error(e.message());
-        return false;
-    }
+    dm.tbl_PART->post();
+    dm.tbl_VT->post();
 }
 
-// Runs `change` as one command with the grid detached; a refusal of the store undoes all of it
-// and is shown.
-bool runCommand(TDM &dm, Prompter &prompter, const std::function<void()> &change)
+// Runs `change` as one command with the grid detached; a refusal undoes all of it.
+bool rewriteParticipants(TDM &dm, const std::function<void()> &change)
 {
     DetachedSource detached(*dm.DS_PART); // the grid shows the result, not every step
-    try {
-        Transaction command(dm.store());
-        change();
-        command.commit();
-        return true;
-    } catch (const StoreError &e) {
-        // Undone: the tables were re-read and show what the file holds.
-        prompter.error(e.message());
-        return false;
-    }
+    atomically(dm.store(), change);
+    return true;
 }
 
 // The scratch query as the commands run it: closed, emptied, one line at a time, executed.
@@ -88,9 +75,9 @@ void writeDrawnClassification(TDM &dm, int aspect, const QVariantList &keys, int
 {
     if (keys.isEmpty()) return;
     if (from + keys.size() > kMaxClassification)
-        throw StoreError(u"Классификация не может быть больше %1, а участников для неё %2."_s
-                             .arg(kMaxClassification)
-                             .arg(from + keys.size()));
+        throw RuleError(u"Классификация не может быть больше %1, а участников для неё %2."_s
+                            .arg(kMaxClassification)
+                            .arg(from + keys.size()));
     const QList<int> order = drawnOrder(int(keys.size()), random);
     QStringList lines{u"UPDATE T_PART"_s, u"SET CLASSIFICATION=CASE NUM"_s};
     QStringList drawn;
@@ -110,9 +97,9 @@ bool confirmAndUpdate(TDM &dm, CurrentContext &context, Prompter &prompter, cons
 {
     if (!requireAspect(context, prompter)) return false;
     if (!prompter.confirm(question)) return false;
-    if (!postPendingEdit(dm, prompter)) return false;
+    postPendingEdit(dm);
     const int aspect = context.currentAspect();
-    return runCommand(dm, prompter, [&] {
+    return rewriteParticipants(dm, [&] {
         execLines(*dm.qr_Temp, {u"UPDATE T_PART"_s, setLine, u"WHERE NUM_ASPECT=%1"_s.arg(aspect)});
         dm.tbl_PART->refresh();
     });
@@ -136,10 +123,10 @@ bool drawClassification(TDM &dm, CurrentContext &context, Prompter &prompter,
                         QRandomGenerator &random)
 {
     if (!requireAspect(context, prompter)) return false;
-    if (!postPendingEdit(dm, prompter)) return false;
+    postPendingEdit(dm);
     Table &participants = *dm.tbl_PART;
     const int aspect = context.currentAspect();
-    return runCommand(dm, prompter, [&] {
+    return rewriteParticipants(dm, [&] {
         writeDrawnClassification(dm, aspect, participantKeys(participants), 0, random);
     });
 }
@@ -153,11 +140,11 @@ bool drawMissingClassification(TDM &dm, CurrentContext &context, Prompter &promp
                                QRandomGenerator &random)
 {
     if (!requireAspect(context, prompter)) return false;
-    if (!postPendingEdit(dm, prompter)) return false;
+    postPendingEdit(dm);
     Table &participants = *dm.tbl_PART;
     Query &unclassified = *dm.qr_Temp;
     const int aspect = context.currentAspect();
-    return runCommand(dm, prompter, [&] {
+    return rewriteParticipants(dm, [&] {
         unclassified.clear();
         unclassified.add(u"SELECT *"_s);
         unclassified.add(u"FROM T_PART"_s);
@@ -195,9 +182,9 @@ bool zeroResults(TDM &dm, CurrentContext &context, Prompter &prompter)
     if (!prompter.confirm(
             u"Вы действительно хотите обнулить результаты соревнований текущего вида?"_s))
         return false;
-    if (!postPendingEdit(dm, prompter)) return false;
+    postPendingEdit(dm);
     const int aspect = context.currentAspect();
-    return runCommand(dm, prompter, [&] {
+    return rewriteParticipants(dm, [&] {
         execLines(*dm.qr_Temp,
                   {u"UPDATE T_PART"_s, u"SET FIGHT=0,VICTORY=0,PRICK=0,PRICK_PASS=0, PLACE=0"_s,
                    u"WHERE NUM_ASPECT=%1"_s.arg(aspect)});

@@ -12,10 +12,11 @@ class Prompter;
 
 // The commands of the main window's context menu that prepare or reset the classification,
 // the start numbers and the results of the current aspect's participants (T_PART). Each runs
-// as one command: all its writes land, or none (a refusal of the store is shown as an error).
+// as one command: all its writes land, or none (a refusal undoes them and is passed on to the
+// front end's runCommand()).
 // The participants grid is detached from DS_PART while they write and shows the result after.
 // Without a current aspect they say so and change nothing. They return true when the command
-// ran to its end (an aspect without participants included), false after a "No" or an error.
+// ran to its end (an aspect without participants included), false after a "No" or a message.
 
 // "Случайно заполнить классификацию": the aspect's participants get the classifications
 // 1 … n in a random order, every order equally likely. No confirmation.

@@ -1,6 +1,6 @@
 #include "currentcontext.h"
 
-#include "../data/dm.h"
+#include "data/dm.h"
 
 namespace vintrel {
 

@@ -2,7 +2,7 @@
 
 #include "prompter.h"
 
-#include "../data/workspace.h"
+#include "data/workspace.h"
 
 #include <QFileInfo>
 

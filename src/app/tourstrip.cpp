@@ -1,10 +1,11 @@
 #include "tourstrip.h"
 
+#include "command.h"
 #include "currentcontext.h"
 #include "prompter.h"
 
-#include "../data/dm.h"
-#include "../data/storeerror.h"
+#include "data/dm.h"
+#include "data/refusal.h"
 
 namespace vintrel {
 
@@ -29,21 +30,20 @@ bool requireCurrentTour(const TDM &dm, const CurrentContext &context, Prompter &
     return true;
 }
 
-bool writeTourField(TDM &dm, const QString &field, const QVariant &value, Prompter &prompter)
+bool writeTourField(TDM &dm, const QString &field, const QVariant &value)
 {
     Table &tour = *dm.tbl_VT;
     try {
-        Transaction command(dm.store());
-        tour.edit();
-        tour.setValue(field, value);
-        tour.post();
-        command.commit();
+        atomically(dm.store(), [&] {
+            tour.edit();
+            tour.setValue(field, value);
+            tour.post();
+        });
         return true;
-    } catch (const StoreError &e) {
+    } catch (const Refusal &) {
         // The store refused the value: the row shows what the file holds again.
         tour.cancel();
-        prompter.error(e.message());
-        return false;
+        throw;
     }
 }
 
@@ -58,20 +58,19 @@ bool setTourParticipants(TDM &dm, CurrentContext &context, int kol, Prompter &pr
                 .arg(kol));
         return false;
     }
-    return writeTourField(dm, u"KOL"_s, kol, prompter);
+    return writeTourField(dm, u"KOL"_s, kol);
 }
 
 bool setTourDate(TDM &dm, CurrentContext &context, const QDate &date, Prompter &prompter)
 {
     if (!requireCurrentTour(dm, context, prompter)) return false;
-    return writeTourField(dm, u"TOUR_DATE"_s, date.isValid() ? QVariant(date) : QVariant(),
-                          prompter);
+    return writeTourField(dm, u"TOUR_DATE"_s, date.isValid() ? QVariant(date) : QVariant());
 }
 
 bool setTourHeld(TDM &dm, CurrentContext &context, bool held, Prompter &prompter)
 {
     if (!requireCurrentTour(dm, context, prompter)) return false;
-    return writeTourField(dm, u"STATE"_s, held, prompter);
+    return writeTourField(dm, u"STATE"_s, held);
 }
 
 } // namespace vintrel

@@ -11,7 +11,8 @@ class Prompter;
 // The strip under the tour's name in the main window: the current tour's date, its number of
 // participants and its "held" flag. Each command writes the one visible T_VT row (the current
 // tour's) and posts it as one command; with no current tour it says so and writes nothing.
-// They return true when the row was written.
+// They return true when the row was written; a refusal of the store cancels the edit and is
+// passed on to the front end's runCommand().
 
 // "Участников в туре :" + Enter. A number outside 0..32767 is refused with a message.
 bool setTourParticipants(TDM &dm, CurrentContext &context, int kol, Prompter &prompter);

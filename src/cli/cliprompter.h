@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../app/prompter.h"
+#include "app/prompter.h"
 
 #include <QTextStream>
 

@@ -1,19 +1,14 @@
 #include "clitool.h"
 
 #include "cliprompter.h"
+#include "cliverb.h"
 
-#include "../app/classificationcommands.h"
-#include "../app/currentcontext.h"
-#include "../app/tourstrip.h"
-#include "../data/dm.h"
-#include "../registry/competition.h"
-#include "rtfcommand.h"
-#include "../data/storeerror.h"
-#include "../data/workspace.h"
+#include "app/commandtable.h"
+#include "app/currentcontext.h"
+#include "app/session.h"
+#include "data/refusal.h"
+#include "data/workspace.h"
 
-#include <QDate>
-
-#include <functional>
 #include <map>
 #include <optional>
 
@@ -23,28 +18,19 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-enum ExitStatus { Ok = 0, Failed = 1, Usage = 2, Declined = 3 };
-
-struct UsageError {
-    QString message;
-};
+const QString kUsageLine =
+    u"vintrel-cli [--root DIR] [--aspect I] [--tour T] [--yes] COMMAND [ARGUMENTS]"_s;
 
 struct Options {
     QString root;
     int aspect = 0;
     std::optional<int> tour;
     bool yes = false;
+    bool help = false;
+    bool version = false;
     QString command;
     QStringList args;
 };
-
-int parseNumber(const QString &text, const QString &what)
-{
-    bool ok = false;
-    const int n = text.toInt(&ok);
-    if (!ok) throw UsageError{u"%1: ожидалось целое число, получено «%2»"_s.arg(what, text)};
-    return n;
-}
 
 Options parseOptions(const QStringList &args)
 {
@@ -64,130 +50,95 @@ Options parseOptions(const QStringList &args)
             o.tour = parseNumber(valueOf(a), a);
         else if (a == u"--yes"_s)
             o.yes = true;
+        else if (a == u"--help"_s || a == u"-h"_s)
+            o.help = true;
+        else if (a == u"--version"_s)
+            o.version = true;
         else if (a.startsWith(u"--"_s))
             throw UsageError{u"неизвестный параметр %1"_s.arg(a)};
         else
             break;
     }
+    if (o.help || o.version) return o;
     if (i >= args.size()) throw UsageError{u"не указана команда"_s};
     o.command = args[i];
     o.args = args.mid(i + 1);
     return o;
 }
 
-// Values as the command-line tool prints them: dates as YYYY-MM-DD, booleans as 1 or 0,
-// one line per row.
-QString cliText(const QVariant &v)
-{
-    switch (v.typeId()) {
-    case QMetaType::QDate:
-        return v.toDate().toString(Qt::ISODate);
-    case QMetaType::Bool:
-        return v.toBool() ? u"1"_s : u"0"_s;
-    case QMetaType::Double:
-        return QString::number(v.toDouble(), 'g', 12);
-    default: {
-        QString s = v.toString();
-        return s.replace(u'\t', u' ').replace(u'\n', u' ').replace(u'\r', u' ');
-    }
-    }
-}
-
-// What one command needs: the open data module with the context set up as the main window
-// leaves it, the prompter, and the output.
-struct Session {
-    TDM &dm;
-    CurrentContext &context;
-    CliPrompter &prompter;
-    QTextStream &out;
-    const QStringList &args;
+// A verb of the command tables whose command needs nothing but the context ("seed random").
+struct TableVerb {
+    QString subcommand; // empty for a one-word verb ("close-comp")
+    const CommandEntry *entry;
 };
 
-void expectArgs(const Session &s, int count, const QString &usage)
+// The verbs built from the command tables, by their first word.
+const std::map<QString, QList<TableVerb>> &tableVerbs()
 {
-    if (s.args.size() != count) throw UsageError{u"использование: vintrel-cli %1"_s.arg(usage)};
+    static const std::map<QString, QList<TableVerb>> verbs = [] {
+        std::map<QString, QList<TableVerb>> byWord;
+        for (const CommandTable *table : allCommandTables())
+            for (const CommandEntry &entry : *table) {
+                if (!entry.built || !entry.run || entry.verb.isEmpty()) continue;
+                const QStringList words = entry.verb.split(u' ');
+                byWord[words[0]].append({words.value(1), &entry});
+            }
+        return byWord;
+    }();
+    return verbs;
 }
 
-int listTable(Session &s)
+int runTableVerb(const QList<TableVerb> &verbs, CliCall &call, const QString &word)
 {
-    expectArgs(s, 1, u"list TABLE"_s);
-    Table *table = s.dm.table(s.args[0]);
-    if (!table) throw UsageError{u"неизвестная таблица %1"_s.arg(s.args[0])};
-    QStringList line;
-    for (int f = 0; f < table->fieldCount(); ++f)
-        line << table->fieldTitle(f);
-    s.out << line.join(u'\t') << '\n';
-    for (int r = 0; r < table->recordCount(); ++r) {
-        line.clear();
-        for (int f = 0; f < table->fieldCount(); ++f)
-            line << cliText(table->cell(r, f));
-        s.out << line.join(u'\t') << '\n';
+    const TableVerb *chosen = nullptr;
+    for (const TableVerb &v : verbs) {
+        const bool matches = v.subcommand.isEmpty()
+                                 ? call.args.isEmpty()
+                                 : call.args.size() == 1 && call.args[0] == v.subcommand;
+        if (matches) chosen = &v;
     }
-    s.out.flush();
-    return Ok;
+    if (!chosen) {
+        if (verbs.size() == 1 && verbs[0].subcommand.isEmpty())
+            throw UsageError{u"использование: vintrel-cli %1"_s.arg(word)};
+        QStringList names;
+        for (const TableVerb &v : verbs)
+            names << v.subcommand;
+        throw UsageError{u"ожидалась одна из подкоманд %1"_s.arg(names.join(u", "_s))};
+    }
+    const ContextCommand command = chosen->entry->run;
+    runCommand(call.prompter, [&] { return command(call.dm, call.context, call.prompter); });
+    return ExitOk;
 }
 
-int setKol(Session &s)
+const std::map<QString, CliVerb> &explicitVerbs()
 {
-    expectArgs(s, 1, u"set-kol N"_s);
-    setTourParticipants(s.dm, s.context, parseNumber(s.args[0], u"set-kol"_s), s.prompter);
-    return Ok;
+    static const std::map<QString, CliVerb> verbs = [] {
+        std::map<QString, CliVerb> byName;
+        for (const CliVerb &verb : shellVerbs())
+            byName.emplace(verb.name, verb);
+        return byName;
+    }();
+    return verbs;
 }
 
-int setDate(Session &s)
+void printHelp(QTextStream &out)
 {
-    expectArgs(s, 1, u"set-date YYYY-MM-DD"_s);
-    const QString &text = s.args[0];
-    const QDate date = QDate::fromString(text, u"yyyy-MM-dd"_s);
-    if (text.size() != 10 || !date.isValid())
-        throw UsageError{u"set-date: ожидалась дата вида ГГГГ-ММ-ДД, получено «%1»"_s.arg(text)};
-    setTourDate(s.dm, s.context, date, s.prompter);
-    return Ok;
-}
-
-int closeComp(Session &s)
-{
-    expectArgs(s, 0, u"close-comp"_s);
-    closeCompetition(s.dm, s.context);
-    return Ok;
-}
-
-// The context-menu commands on the participants' classification, start numbers and results.
-int classificationCommand(Session &s)
-{
-    using Run = bool (*)(TDM &, CurrentContext &, Prompter &);
-    static const std::map<QString, Run> subcommands{
-        {u"random"_s, drawClassification},
-        {u"random-rest"_s, drawMissingClassification},
-        {u"class-to-start"_s, copyClassificationToStart},
-        {u"place-to-start"_s, copyPlaceToStart},
-        {u"zero"_s, zeroResults},
+    out << u"использование: "_s << kUsageLine << '\n' << '\n' << u"Команды:"_s << '\n';
+    const auto line = [&out](const QString &usage, const QString &description) {
+        // A long usage gets its description on a line of its own.
+        if (usage.size() > 34)
+            out << u"  "_s << usage << '\n' << QString(37, u' ') << description << '\n';
+        else
+            out << u"  "_s << usage.leftJustified(34) << u" "_s << description << '\n';
     };
-    const auto run = s.args.size() == 1 ? subcommands.find(s.args[0]) : subcommands.end();
-    if (run == subcommands.end())
-        throw UsageError{u"ожидалась одна из подкоманд random, random-rest, class-to-start, "
-                         u"place-to-start, zero"_s};
-    run->second(s.dm, s.context, s.prompter);
-    return Ok;
-}
-
-using Command = std::function<int(Session &)>;
-
-const std::map<QString, Command> &commands()
-{
-    static const std::map<QString, Command> table{
-        {u"list"_s, listTable},
-        {u"close-comp"_s, closeComp},
-        {u"set-kol"_s, setKol},
-        {u"set-date"_s, setDate},
-        {u"seed"_s, classificationCommand},
-        {u"rtf"_s,
-         [](Session &s) {
-             return runRtfCommand(s.dm, s.prompter, s.out, s.args,
-                                  [](const QString &m) { throw UsageError{m}; });
-         }},
-    };
-    return table;
+    line(u"init [--demo]"_s, u"создать рабочую папку (с --demo — с примером соревнования)"_s);
+    for (const auto &[name, verb] : explicitVerbs())
+        line(verb.usage, verb.description);
+    for (const auto &[word, verbs] : tableVerbs())
+        for (const TableVerb &v : verbs)
+            line(v.entry->verb,
+                 v.entry->description.isEmpty() ? v.entry->text : v.entry->description);
+    out.flush();
 }
 
 int initWorkspace(const Options &o, QTextStream &out)
@@ -202,19 +153,12 @@ int initWorkspace(const Options &o, QTextStream &out)
     const Workspace ws(Workspace::resolveRoot(o.root));
     ws.create(demo);
     out << u"info: Рабочая папка создана: "_s << ws.root() << Qt::endl;
-    return Ok;
+    return ExitOk;
 }
 
-int runCommand(const Options &o, QTextStream &out, QTextStream &err)
+// The context as a person leaves the main window after choosing that aspect and tour.
+void chooseContext(const Options &o, CurrentContext &context)
 {
-    if (o.command == u"init"_s) return initWorkspace(o, out);
-    const auto command = commands().find(o.command);
-    if (command == commands().end()) throw UsageError{u"неизвестная команда %1"_s.arg(o.command)};
-
-    const Workspace ws(Workspace::resolveRoot(o.root));
-    TDM dm(ws.databaseFile());
-    CurrentContext context(dm);
-    context.loadAspects();
     if (o.aspect != 0) {
         if (o.aspect < 0 || o.aspect >= context.aspectNames().size())
             throw UsageError{u"нет вида с номером %1 в списке видов"_s.arg(o.aspect)};
@@ -223,28 +167,61 @@ int runCommand(const Options &o, QTextStream &out, QTextStream &err)
     context.setSortOrder(0);
     if (o.tour && !context.selectTourKind(*o.tour))
         throw UsageError{u"в варианте текущего вида нет тура %1"_s.arg(*o.tour)};
+}
 
+int runCommandLine(const Options &o, QTextStream &out, QTextStream &err)
+{
+    if (o.help) {
+        printHelp(out);
+        return ExitOk;
+    }
+    if (o.version) {
+        out << u"vintrel-cli "_s << QStringLiteral(VINTREL_VERSION) << Qt::endl;
+        return ExitOk;
+    }
+    if (o.command == u"init"_s) return initWorkspace(o, out);
+    const auto verb = explicitVerbs().find(o.command);
+    const auto tableVerb = tableVerbs().find(o.command);
+    if (verb == explicitVerbs().end() && tableVerb == tableVerbs().end())
+        throw UsageError{u"неизвестная команда %1"_s.arg(o.command)};
+
+    Session session{Workspace(Workspace::resolveRoot(o.root))};
+    chooseContext(o, session.context());
     CliPrompter prompter(out, err, o.yes);
-    Session session{dm, context, prompter, out, o.args};
-    const int status = command->second(session);
-    dm.closeAll();
-    if (status != Ok) return status;
-    if (prompter.errorShown()) return Failed;
-    return prompter.declined() ? Declined : Ok;
+    CliCall call{session, session.dm(), session.context(), prompter, out, o.args};
+    const int status = verb != explicitVerbs().end()
+                           ? verb->second.run(call)
+                           : runTableVerb(tableVerb->second, call, o.command);
+    session.close();
+    if (status != ExitOk) return status;
+    if (prompter.errorShown()) return ExitFailed;
+    return prompter.declined() ? ExitDeclined : ExitOk;
 }
 
 } // namespace
 
+bool cliHasVerb(const QString &verb)
+{
+    const QStringList words = verb.split(u' ');
+    if (explicitVerbs().count(words[0])) return true;
+    const auto found = tableVerbs().find(words[0]);
+    if (found == tableVerbs().end()) return false;
+    for (const TableVerb &v : found->second)
+        if (v.subcommand == words.value(1)) return true;
+    return false;
+}
+
 int runCli(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     try {
-        return runCommand(parseOptions(args), out, err);
+        return runCommandLine(parseOptions(args), out, err);
     } catch (const UsageError &e) {
         err << u"usage: "_s << e.message << Qt::endl;
-        return Usage;
-    } catch (const StoreError &e) {
+        return ExitUsage;
+    } catch (const Refusal &e) {
+        // Refused before or after the command itself: the database cannot be opened or closed.
         err << u"error: "_s << CliPrompter::oneLine(e.message()) << Qt::endl;
-        return Failed;
+        return ExitFailed;
     }
 }
 

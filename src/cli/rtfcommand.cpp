@@ -1,13 +1,10 @@
 #include "rtfcommand.h"
 
-#include "../app/prompter.h"
-#include "../data/dm.h"
-#include "../reports/rtf/datasetadapter.h"
-#include "../reports/rtf/reprtf.h"
-#include "../reports/rtf/rtferrors.h"
+#include "cliprompter.h"
 
-#include <memory>
-#include <vector>
+#include "app/command.h"
+#include "data/dm.h"
+#include "reports/protocolengine.h"
 
 namespace vintrel {
 
@@ -15,8 +12,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kOk = 0;
-constexpr int kFailed = 1;
 constexpr int kShowWindow = 5;
 
 const QString kUsage = u"использование: vintrel-cli rtf ШАБЛОН РЕЗУЛЬТАТ [--var ИМЯ=ЗНАЧЕНИЕ]... "
@@ -29,8 +24,9 @@ struct Arguments {
     bool clearMissed = false;
 };
 
-Arguments parse(const QStringList &args, const std::function<void(const QString &)> &usage)
+Arguments parse(const QStringList &args)
 {
+    const auto usage = [](const QString &message) { throw UsageError{message}; };
     Arguments a;
     QStringList positional;
     for (qsizetype i = 0; i < args.size(); ++i) {
@@ -62,55 +58,41 @@ Arguments parse(const QStringList &args, const std::function<void(const QString 
 
 } // namespace
 
-int runRtfCommand(TDM &dm, Prompter &prompter, QTextStream &out, const QStringList &args,
-                  const std::function<void(const QString &)> &usageError)
+int runRtfCommand(CliCall &call)
 {
-    const Arguments a = parse(args, usageError);
+    const Arguments a = parse(call.args);
 
-    // Datasets in alias order; queries are fresh ones that live for this run only.
-    std::vector<std::unique_ptr<Query>> queries;
-    std::vector<std::unique_ptr<DataSetAdapter>> adapters;
+    ProtocolEngine engine(call.dm);
     for (const QString &d : a.datasets) {
         if (d.startsWith(u"sql:"_s)) {
             const QString sql = d.mid(4).trimmed();
             if (!sql.startsWith(u"SELECT"_s, Qt::CaseInsensitive))
-                usageError(u"--dataset sql: ожидался запрос SELECT, получено «%1»"_s.arg(sql));
-            auto query = std::make_unique<Query>(dm.store());
-            query->setObjectName(u"qr_Sql%1"_s.arg(queries.size() + 1));
-            query->add(sql);
-            query->open();
-            adapters.push_back(std::make_unique<DataSetAdapter>(*query));
-            queries.push_back(std::move(query));
+                throw UsageError{
+                    u"--dataset sql: ожидался запрос SELECT, получено «%1»"_s.arg(sql)};
+            engine.addQuery(sql);
         } else {
-            Table *table = dm.table(d);
-            if (!table) usageError(u"неизвестная таблица %1"_s.arg(d));
-            adapters.push_back(std::make_unique<DataSetAdapter>(*table, dm.dataSource(table)));
+            Table *table = call.dm.table(d);
+            if (!table) throw UsageError{u"неизвестная таблица %1"_s.arg(d)};
+            engine.addTable(*table);
         }
     }
-    std::vector<RepDataSet *> datasets;
-    for (const auto &adapter : adapters)
-        datasets.push_back(adapter.get());
 
-    TRepRTF report;
-    report.Charset = 204;
-    report.Lang = 1049;
-    report.Options = TRepRTF::eoGraphicsBinary | TRepRTF::eoDotAsColon;
+    TRepRTF &report = engine.RepRTF1;
     if (a.clearMissed) report.Options |= TRepRTF::eoClearMissedFields;
     report.Infile = a.templatePath;
     report.OutFile = a.outputPath;
     // The command-line tool never starts a viewer: the open step always succeeds.
     report.documentOpener = [](const QString &, int) { return 33; };
-    try {
+    const bool done = runCommand(call.prompter, [&] {
         report.ClearVariables();
         for (const auto &[name, value] : a.variables)
             report.AddVariable(name, value);
-        report.ExecuteAndOpen(datasets, kShowWindow);
-    } catch (const RepError &e) {
-        prompter.error(e.message());
-        return kFailed;
-    }
-    out << a.outputPath << Qt::endl;
-    return kOk;
+        engine.executeAndOpen(kShowWindow);
+        return true;
+    });
+    if (!done) return ExitFailed;
+    call.out << a.outputPath << Qt::endl;
+    return ExitOk;
 }
 
 } // namespace vintrel

@@ -1,9 +1,9 @@
 #include "competition.h"
 
-#include "../app/currentcontext.h"
-#include "../data/datasource.h"
-#include "../data/dm.h"
-#include "../data/storeerror.h"
+#include "app/currentcontext.h"
+#include "data/datasource.h"
+#include "data/dm.h"
+#include "data/storeerror.h"
 
 #include <QSqlQuery>
 
@@ -122,7 +122,7 @@ int generateTourRows(TDM &dm)
     return added;
 }
 
-void closeCompetition(TDM &dm, CurrentContext &context)
+bool closeCompetition(TDM &dm, CurrentContext &context, Prompter &)
 {
     storeAndRelistAspects(dm, context);
     {
@@ -132,6 +132,7 @@ void closeCompetition(TDM &dm, CurrentContext &context)
     }
     // What the main window does once the window has closed: the full current context again.
     context.selectAspect(context.currentAspect());
+    return true;
 }
 
 } // namespace vintrel

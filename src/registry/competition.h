@@ -10,6 +10,7 @@
 namespace vintrel {
 
 class CurrentContext;
+class Prompter;
 class TDM;
 
 // What the competition window does with the competition row, the aspects and their tours,
@@ -40,7 +41,8 @@ void refreshAspects(TDM &dm, CurrentContext &context);
 int generateTourRows(TDM &dm);
 
 // Closing the competition window: store and relist, select aspect 0, generate the tour
-// rows, then the main window's aspect change for the selected item.
-void closeCompetition(TDM &dm, CurrentContext &context);
+// rows, then the main window's aspect change for the selected item. A refusal (a pending row
+// that cannot be posted) is passed on and the window stays open.
+bool closeCompetition(TDM &dm, CurrentContext &context, Prompter &prompter);
 
 } // namespace vintrel

@@ -105,3 +105,23 @@ TEST(TourStripCliEmpty, WithoutAspectsThereIsNoTourToWrite)
     EXPECT_EQ(r.err.trimmed(),
               u"error: Нет текущего тура: выберите вид соревнований и тур в списке туров."_s);
 }
+
+TEST_F(TourStripCliTest, SetHeldTicksAndUnticksTheCurrentTourOnly)
+{
+    ASSERT_EQ(tourValue(u"STATE"_s, 1, 1).toInt(), 1);
+    const CliRun untick = run({u"--aspect"_s, u"1"_s, u"set-held"_s, u"0"_s});
+    EXPECT_EQ(untick.status, 0) << untick.err.toStdString();
+    EXPECT_EQ(tourValue(u"STATE"_s, 1, 1).toInt(), 0);
+
+    EXPECT_EQ(run({u"--aspect"_s, u"1"_s, u"--tour"_s, u"7"_s, u"set-held"_s, u"1"_s}).status, 0);
+    EXPECT_EQ(tourValue(u"STATE"_s, 1, 7).toInt(), 1);
+    EXPECT_EQ(tourValue(u"STATE"_s, 1, 2).toInt(), 0);
+    EXPECT_EQ(tourValue(u"STATE"_s, 0, 1).toInt(), 0);
+
+    // Anything but 0 or 1 is a usage error and changes nothing.
+    for (const QString &bad : {u"2"_s, u"yes"_s, u""_s}) {
+        EXPECT_EQ(run({u"--aspect"_s, u"1"_s, u"--tour"_s, u"7"_s, u"set-held"_s, bad}).status, 2);
+        EXPECT_EQ(tourValue(u"STATE"_s, 1, 7).toInt(), 1);
+    }
+    EXPECT_EQ(run({u"set-held"_s}).status, 2);
+}

@@ -3,6 +3,7 @@
 #include "tempworkspace.h"
 #include "twoaspects.h"
 
+#include "app/command.h"
 #include "app/currentcontext.h"
 #include "app/tourstrip.h"
 
@@ -106,7 +107,8 @@ TEST_F(TourStripTest, AStoreRefusalIsShownAndUndone)
     // A tour name longer than its field is refused at post: the whole command is undone.
     dm->tbl_VT->edit();
     dm->tbl_VT->setValue(u"NAME_TOUR"_s, QString(36, u'x'));
-    EXPECT_FALSE(setTourParticipants(*dm, *context, 5, prompter));
+    EXPECT_FALSE(
+        runCommand(prompter, [&] { return setTourParticipants(*dm, *context, 5, prompter); }));
     ASSERT_EQ(prompter.errors.size(), 1);
     EXPECT_TRUE(prompter.errors.front().contains(u"Название тура"_s))
         << prompter.errors.front().toStdString();

@@ -1,4 +1,4 @@
-#include "../app/twoaspects.h"
+#include "twoaspects.h"
 #include "tempworkspace.h"
 
 #include "clirun.h"

@@ -3,9 +3,10 @@
 #include "recordingprompter.h"
 #include "tempworkspace.h"
 
-#include "app/aboutbox.h"
+#include "app/ui/aboutbox.h"
 #include "app/currentcontext.h"
-#include "app/tformmain.h"
+#include "app/session.h"
+#include "app/ui/tformmain.h"
 #include "data/store.h"
 
 #include <QAbstractButton>
@@ -19,23 +20,23 @@
 namespace vintrel::test {
 
 // The program's start-up on a test workspace, as the window tests need it: main window, About
-// box, data module (after `fill` has written the database), context; then the aspect list is
-// loaded and the window shown. Messages go to a recording prompter.
+// box, then the session (after `fill` has written the database), then the window is bound to
+// it and shown. Messages go to a recording prompter.
 class MainWindowFixture : public ::testing::Test {
 protected:
     void startMainWindow(const std::function<void(Store &)> &fill = {})
     {
         form = std::make_unique<TFormMain>();
         about = std::make_unique<AboutBox>(form.get());
-        dm = ws.openDm();
         if (fill) {
-            fill(dm->store());
-            dm->store().refreshAll();
+            Store store(ws.databaseFile());
+            fill(store);
         }
-        context = std::make_unique<CurrentContext>(*dm);
+        session = ws.openSession();
+        dm = &session->dm();
+        context = &session->context();
         form->setPrompter(prompter);
         form->attach(*dm, *context, ws.workspace(), *about);
-        context->loadAspects();
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
@@ -45,8 +46,7 @@ protected:
         // As the program does: the windows go before the data they show.
         about.reset();
         form.reset();
-        context.reset();
-        dm.reset();
+        session.reset();
     }
 
     // Clicks a radio button on its indicator, as the operator would.
@@ -64,8 +64,9 @@ protected:
     RecordingPrompter prompter;
     std::unique_ptr<TFormMain> form;
     std::unique_ptr<AboutBox> about;
-    std::unique_ptr<TDM> dm;
-    std::unique_ptr<CurrentContext> context;
+    std::unique_ptr<Session> session;
+    TDM *dm = nullptr;
+    CurrentContext *context = nullptr;
 };
 
 } // namespace vintrel::test

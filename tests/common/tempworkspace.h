@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/session.h"
 #include "data/dm.h"
 #include "data/workspace.h"
 
@@ -21,6 +22,8 @@ public:
     QString root() const { return m_workspace.root(); }
     QString databaseFile() const { return m_workspace.databaseFile(); }
     std::unique_ptr<TDM> openDm() const { return std::make_unique<TDM>(databaseFile()); }
+    // The competition opened as the program opens it (aspect list loaded, first aspect chosen).
+    std::unique_ptr<Session> openSession() const { return std::make_unique<Session>(m_workspace); }
 
 private:
     QTemporaryDir m_dir;

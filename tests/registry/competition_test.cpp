@@ -1,5 +1,6 @@
 #include "clirun.h"
 #include "datatestutil.h"
+#include "recordingprompter.h"
 
 #include "app/currentcontext.h"
 #include "data/dm.h"
@@ -16,6 +17,7 @@ namespace {
 class CompetitionTest : public DmTest {
 protected:
     CurrentContext context{*dm};
+    RecordingPrompter prompter;
 
     void SetUp() override
     {
@@ -47,7 +49,7 @@ protected:
 TEST_F(CompetitionTest, ClosingGivesEveryTourOfTheVariantOneRowAndClosingAgainAddsNothing)
 {
     addAspect(0, u"Шпага, мужчины"_s, 1);
-    closeCompetition(*dm, context);
+    closeCompetition(*dm, context, prompter);
     const QStringList expected{
         u"0/1 1 предварительный тур 2025-05-17 0 0"_s,
         u"0/2 2 предварительный тур 2025-05-17 0 0"_s,
@@ -55,7 +57,7 @@ TEST_F(CompetitionTest, ClosingGivesEveryTourOfTheVariantOneRowAndClosingAgainAd
     };
     EXPECT_EQ(tourRows(), expected);
 
-    closeCompetition(*dm, context);
+    closeCompetition(*dm, context, prompter);
     EXPECT_EQ(tourRows(), expected);
     EXPECT_EQ(generateTourRows(*dm), 0);
 }
@@ -63,7 +65,7 @@ TEST_F(CompetitionTest, ClosingGivesEveryTourOfTheVariantOneRowAndClosingAgainAd
 TEST_F(CompetitionTest, ChangedVariantOnlyAddsAndKeepsWhatTheRowsHold)
 {
     addAspect(0, u"Шпага, мужчины"_s, 2);
-    closeCompetition(*dm, context);
+    closeCompetition(*dm, context, prompter);
     // The secretary has used tour 1 meanwhile.
     dm->store().exec(u"UPDATE T_VT SET KOL = 24, STATE = 1, TOUR_DATE = '2025-05-18' "
                      u"WHERE NUM_TOUR = 1"_s);
@@ -73,7 +75,7 @@ TEST_F(CompetitionTest, ChangedVariantOnlyAddsAndKeepsWhatTheRowsHold)
     dm->tbl_ASPECT->first();
     dm->tbl_ASPECT->edit();
     dm->tbl_ASPECT->setValue(u"VARIANT"_s, 3);
-    closeCompetition(*dm, context); // posts the edit, then generates
+    closeCompetition(*dm, context, prompter); // posts the edit, then generates
     EXPECT_EQ(tourRows(), QStringList({u"0/1 1 предварительный тур 2025-05-18 24 1"_s,
                                        u"0/7 Тур прямого выбывания 2025-05-17 0 0"_s}));
 
@@ -82,7 +84,7 @@ TEST_F(CompetitionTest, ChangedVariantOnlyAddsAndKeepsWhatTheRowsHold)
     dm->tbl_ASPECT->edit();
     dm->tbl_ASPECT->setValue(u"VARIANT"_s, 1);
     EXPECT_EQ(tourRows().size(), 2);
-    closeCompetition(*dm, context);
+    closeCompetition(*dm, context, prompter);
     EXPECT_EQ(tourRows(), QStringList({u"0/1 1 предварительный тур 2025-05-18 24 1"_s,
                                        u"0/2 2 предварительный тур 2025-05-17 0 0"_s,
                                        u"0/7 Тур прямого выбывания 2025-05-17 0 0"_s}));
@@ -93,7 +95,7 @@ TEST_F(CompetitionTest, EmptyStartDateLeavesTheTourDateEmpty)
     dm->store().exec(u"UPDATE T_COMP SET DATA1 = NULL"_s);
     dm->tbl_COMP->refresh();
     addAspect(0, u"Рапира"_s, 3);
-    closeCompetition(*dm, context);
+    closeCompetition(*dm, context, prompter);
     EXPECT_EQ(tourRows(), QStringList({u"0/7 Тур прямого выбывания  0 0"_s}));
 }
 
@@ -104,7 +106,7 @@ TEST_F(CompetitionTest, EveryAspectGetsItsToursAndAVariantWithoutRowsGetsNone)
     // A database written before variants were checked: no VARIANT rows for 99.
     dm->store().exec(u"INSERT INTO T_ASPECT (NUM, NAME, VARIANT) VALUES (2, 'Сабля', 99)"_s);
     dm->tbl_ASPECT->refresh();
-    closeCompetition(*dm, context);
+    closeCompetition(*dm, context, prompter);
     QStringList kinds;
     for (const QString &row : tourRows())
         kinds << row.section(u' ', 0, 0);
@@ -119,7 +121,7 @@ TEST_F(CompetitionTest, AfterClosingAspectZeroIsCurrentWithItsFullContext)
     context.selectAspect(1);
     dm->tbl_ASPECT->setFiltered(false); // as the window shows every aspect
 
-    closeCompetition(*dm, context);
+    closeCompetition(*dm, context, prompter);
     EXPECT_EQ(context.currentAspect(), 0);
     EXPECT_EQ(context.aspectNames(), QStringList({u"Шпага, мужчины"_s, u"Рапира, женщины"_s}));
     EXPECT_EQ(dm->tbl_ASPECT->filterText(), u"NUM=0"_s);

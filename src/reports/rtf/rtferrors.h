@@ -1,23 +1,14 @@
 #pragma once
 
-#include <QString>
-
-#include <stdexcept>
+#include "data/refusal.h"
 
 namespace vintrel {
 
 // The failures of a report run. Each carries the text shown to the operator; callers catch
-// RepError (or a kind of it) and read message().
-class RepError : public std::runtime_error {
+// RepError (or a kind of it), or the Refusal every front end shows.
+class RepError : public Refusal {
 public:
-    explicit RepError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message)
-    {
-    }
-    const QString &message() const { return m_message; }
-
-private:
-    QString m_message;
+    using Refusal::Refusal;
 };
 
 // The template is not RTF as the engine needs it.

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "app/commandtable.h"
+
+namespace vintrel {
+
+// The menu "Протоколы".
+const CommandTable &reportCommands();
+
+} // namespace vintrel
