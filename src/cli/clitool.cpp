@@ -116,6 +116,8 @@ const std::map<QString, CliVerb> &explicitVerbs()
         std::map<QString, CliVerb> byName;
         for (const CliVerb &verb : shellVerbs())
             byName.emplace(verb.name, verb);
+        for (const CliVerb &verb : toolVerbs())
+            byName.emplace(verb.name, verb);
         return byName;
     }();
     return verbs;
@@ -132,6 +134,8 @@ void printHelp(QTextStream &out)
             out << u"  "_s << usage.leftJustified(34) << u" "_s << description << '\n';
     };
     line(u"init [--demo]"_s, u"создать рабочую папку (с --demo — с примером соревнования)"_s);
+    line(u"restore FILE"_s,
+         u"восстановить соревнование из архива (программа должна быть закрыта)"_s);
     for (const auto &[name, verb] : explicitVerbs())
         line(verb.usage, verb.description);
     for (const auto &[word, verbs] : tableVerbs())
@@ -180,6 +184,7 @@ int runCommandLine(const Options &o, QTextStream &out, QTextStream &err)
         return ExitOk;
     }
     if (o.command == u"init"_s) return initWorkspace(o, out);
+    if (o.command == u"restore"_s) return runRestore(o.root, o.args, out, err);
     const auto verb = explicitVerbs().find(o.command);
     const auto tableVerb = tableVerbs().find(o.command);
     if (verb == explicitVerbs().end() && tableVerb == tableVerbs().end())

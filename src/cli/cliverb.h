@@ -54,4 +54,10 @@ QString cliText(const QVariant &value);
 // The verbs of the main window's shell: list, the tour strip, rtf.
 QList<CliVerb> shellVerbs();
 
+// The verbs of the tools: table print, SQL console, archive.
+QList<CliVerb> toolVerbs();
+
+// `restore FILE`: runs without opening the workspace, which it replaces.
+int runRestore(const QString &root, const QStringList &args, QTextStream &out, QTextStream &err);
+
 } // namespace vintrel
