@@ -53,5 +53,7 @@ QString cliText(const QVariant &value);
 
 // The verbs of the main window's shell: list, the tour strip, rtf.
 QList<CliVerb> shellVerbs();
+// `report KIND`: the protocols.
+QList<CliVerb> reportVerbs();
 
 } // namespace vintrel
