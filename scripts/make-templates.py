@@ -140,6 +140,8 @@ def list_template(title, data, fields, with_tour=False):
 
 def pool_sheet(k, bouts):
     doc = Doc(landscape=True, size=22)
+    for line in ('NAME1', 'NAME2', 'NAME3'):
+        doc.par(m('A.' + line), 'qc', bold=True, size=20)
     doc.par(m('A.NAME'), 'qc', bold=True, size=26)
     doc.raw('\\pard\\plain\\tqr\\tx%d\\f0\\fs22 %s\\tab %s %s %s\\par\n' % (
         doc.text_width, m('A.PLACE'), m('A.DATA1'), esc('–'), m('A.DATA2')))

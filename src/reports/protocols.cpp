@@ -473,10 +473,13 @@ QString printEliminationProtocol(TDM &dm, CurrentContext &context, const Protoco
                 engine.DeleteVariable(v);
                 engine.AddVariable(v, QString());
             }
-        } else if (places.recordCount() == 1) {
+        } else {
+            // One third place is printed; with none the two stay empty rather than leaving
+            // their markers on the page.
+            const bool one = places.recordCount() == 1;
             places.first();
-            engine.setVariable(u"fn3_2"_s, places.value(u"famname"_s).toString());
-            engine.setVariable(u"o3_2"_s, places.value(u"org"_s).toString());
+            engine.setVariable(u"fn3_2"_s, one ? places.value(u"famname"_s).toString() : QString());
+            engine.setVariable(u"o3_2"_s, one ? places.value(u"org"_s).toString() : QString());
         }
         openScratch(places, head + QStringList{joins + u" AND PLACE<=8 AND PLACE<>0"_s,
                                                u"ORDER BY PLACE"_s});

@@ -354,6 +354,19 @@ TEST_F(ProtocolsTest, TwoSharedThirdPlacesPrintTheBoutForThirdEmpty)
     EXPECT_EQ(v.at(u"fn3_1"_s), u"P1 X"_s);
 }
 
+TEST_F(ProtocolsTest, WithoutAThirdPlaceTheThirdPlaceLinePrintsEmpty)
+{
+    participants(0, 8);
+    sql(u"UPDATE T_PART SET PLACE = 4 WHERE PLACE = 3"_s);
+    circles(0, 7, 3);
+    variablesTemplate(u"ОЛИМПФИНАЛ"_s, {u"fn3_1"_s, u"fn3_2"_s, u"o3_2"_s});
+    const auto v = printed(Protocol::Final, 0, 7);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(v.at(u"fn3_1"_s), u"P1 X"_s); // place 1 of the list
+    EXPECT_EQ(v.at(u"fn3_2"_s), QString());
+    EXPECT_EQ(v.at(u"o3_2"_s), QString());
+}
+
 // The last sixteen of a table with repechage are circles c-5 to c-2 whatever the table's size;
 // a circle with fewer rows repeats its last row in the positions after it.
 TEST_F(ProtocolsTest, LastSixteenReadTheirOwnCirclesForEveryTableSize)
