@@ -114,6 +114,11 @@ void TRepRTF::Execute(const std::vector<RepDataSet *> &datasets)
     for (size_t i = 0; i < datasets.size() && i < 26; ++i)
         if (datasets[i])
             settings.aliases.insert(datasets[i]->name().toUpper(), QChar(char16_t(u'a' + i)));
+    settings.variableExists = [this](const QString &name) { return IndexOfVariable(name) > 0; };
+    settings.fieldExists = [&datasets](const QString &alias, const QString &name) {
+        int dataset = -1, field = -1;
+        return RtfExecutor::findField(datasets, alias, name, dataset, field);
+    };
 
     const RtfSource source(bytes);
     RtfWriter out(output, OutFile);
