@@ -12,6 +12,7 @@
 #include "reports/rtf/rtferrors.h"
 #include "reports/rtf/rtfwriter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
@@ -139,6 +140,44 @@ TEST_F(Engine, TheOutputIsReplacedNotAppended)
     EXPECT_EQ(output().count("\\pard"), 1);
     EXPECT_TRUE(body().contains("second"));
     EXPECT_FALSE(body().contains("first"));
+}
+
+TEST_F(Engine, AFailedRunLeavesThePreviousReportAndNoTemporaryFile)
+{
+    writeTemplate(kHeader + "\\pard \\\\v\\\\\\par}");
+    report.AddVariable(u"v"_s, u"good"_s);
+    report.AddVariable(u"d"_s, u"not a date"_s);
+    report.Execute({});
+    const QByteArray good = output();
+    ASSERT_TRUE(good.contains("good"));
+
+    const QByteArray failing[] = {
+        kHeader + "\\pard \\\\v\\\\ \\\\ENDSCAN\\\\}", // refused while compiling
+        kHeader + "\\pard \\\\v\\\\ \\\\FDTM(d)\\\\}", // refused while writing
+        QByteArray("not rtf"),
+    };
+    for (const QByteArray &bytes : failing) {
+        writeTemplate(bytes);
+        EXPECT_FALSE(runMessage().isEmpty());
+        EXPECT_EQ(output(), good);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  (QStringList{u"out.rtf"_s, u"t.rtf"_s}));
+    }
+    QFile::remove(report.Infile);
+    EXPECT_FALSE(runMessage().isEmpty());
+    EXPECT_EQ(output(), good);
+
+    writeTemplate(kHeader + "\\pard \\\\v\\\\\\par}");
+    report.VarList = {u"v=better"_s};
+    report.Execute({});
+    EXPECT_TRUE(body().contains("better"));
+}
+
+TEST_F(Engine, AReportThatCannotBeWrittenFailsWithItsPath)
+{
+    report.OutFile = dir.path() + u"/missing/out.rtf"_s;
+    writeTemplate(kHeader + "}");
+    EXPECT_TRUE(runMessage().startsWith(u"Cannot create file \""_s + report.OutFile + u"\"."_s));
 }
 
 TEST_F(Engine, AFieldIsResolvedAgainInEveryRun)
