@@ -30,13 +30,10 @@ class Engine : public testing::Test {
 protected:
     void SetUp() override
     {
-        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
         report.Infile = dir.path() + u"/t.rtf"_s;
         report.OutFile = dir.path() + u"/out.rtf"_s;
         report.Lang = 1049;
     }
-    void TearDown() override { QLocale::setDefault(QLocale::c()); }
-
     void writeTemplate(const QByteArray &bytes)
     {
         QFile f(report.Infile);
@@ -317,6 +314,33 @@ TEST_F(Engine, ScanEventsSeeTheBlockAndMayFilterItsRows)
     EXPECT_EQ(log, (QStringList{u"before 1 level 1"_s, u"record 1"_s, u"before 2 level 2"_s,
                                 u"record 2"_s, u"eof 2"_s, u"record 1"_s, u"before 2 level 2"_s,
                                 u"eof 2"_s, u"eof 1"_s}));
+}
+
+// ---- locale ----
+
+// Protocols are Russian: a machine set up in English still prints decimal commas and
+// day-first dates.
+TEST_F(Engine, NumbersAndDatesAreRussianWhateverTheDefaultLocale)
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    writeTemplate(kHeader + "\\\\FFIX(v,1)\\\\|\\\\FNUM(big)\\\\|\\\\FFIXR(v)\\\\|\\\\A.D\\\\|"
+                            "\\\\FDTM(t)\\\\|\\\\A.X\\\\|\\\\n\\\\}");
+    report.AddVariable(u"v"_s, u"125,5"_s);
+    report.AddVariable(u"big"_s, u"1234567.891"_s);
+    report.AddVariable(u"t"_s, u"12.04.2025 09:30"_s);
+    report.AddNumericVariable(u"n"_s, 0.25);
+    auto data = std::make_unique<MemoryDataSet>(
+        u"d"_s, QStringList{u"D"_s, u"X"_s},
+        std::vector<RepDataSet::FieldKind>{RepDataSet::FieldKind::Date,
+                                           RepDataSet::FieldKind::Float});
+    data->addRow({QDate(2025, 4, 12), 2.5});
+    const QString message = runMessage({data.get()});
+    QLocale::setDefault(previous);
+    ASSERT_EQ(message, QString());
+    EXPECT_EQ(body(), "\\lang1049 125,5|\\lang1049 1\\'A0234\\'A0567,89|\\lang1049 125-50|"
+                      "\\lang1049 12.04.2025|\\lang1049 12.04.2025 09:30:00|\\lang1049 2,5|"
+                      "\\lang1049 0,25}");
 }
 
 // ---- Windows-1251 ----
