@@ -250,8 +250,8 @@ qsizetype RtfCompiler::markerClose(qsizetype start, qsizetype to) const
         if (c == '{') {
             if (m_source.groupStartsAt(p)) return -1;
             if (m_source.starredGroupAt(p)) { // a bookmark, say: its words are no text
-                const qsizetype end = m_source.groupEnd(p);
-                if (end < 0 || end > to) return -1;
+                const qsizetype end = m_source.groupEnd(p, std::min(to, start + kMarkerLimit));
+                if (end < 0) return -1;
                 p = end;
                 continue;
             }
@@ -425,8 +425,8 @@ qsizetype RtfCompiler::keptStretch(qsizetype after, qsizetype to, RtfCommand &c)
         const char ch = m_source.at(p);
         if (ch == '{' && m_source.groupStartsAt(p)) return after;
         if (ch == '{' && m_source.starredGroupAt(p)) {
-            const qsizetype end = m_source.groupEnd(p);
-            if (end < 0 || end > to) return after;
+            const qsizetype end = m_source.groupEnd(p, std::min(to, after + kMarkerLimit));
+            if (end < 0) return after;
             p = end;
             continue;
         }

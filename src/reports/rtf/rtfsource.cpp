@@ -255,35 +255,48 @@ bool RtfSource::hasVisibleText(qsizetype from, qsizetype to) const
 {
     to = std::min(to, m_size);
     qsizetype p = std::max<qsizetype>(from, 0);
+    // One pass, nothing followed twice: inside a hidden destination (from the depth where it
+    // opened until it closes) nothing counts.
+    qsizetype depth = 0;
+    qsizetype hiddenDepth = -1;
     while (p < to) {
         const unsigned char c = static_cast<unsigned char>(m_data[p]);
         if (c == '{') {
-            const bool hidden = starredGroupAt(p) ||
-                                (at(p + 1) == '\\' &&
-                                 isHiddenDestination(m_data, readControl(m_data, m_size, p + 1)));
-            if (!hidden) {
-                ++p;
-                continue;
-            }
-            const qsizetype end = groupEnd(p);
-            if (end < 0 || end > to) return false;
-            p = end;
-            continue;
-        }
-        if (c <= ' ' || c == '}') {
+            ++depth;
+            if (hiddenDepth < 0 &&
+                (starredGroupAt(p) ||
+                 (at(p + 1) == '\\' &&
+                  isHiddenDestination(m_data, readControl(m_data, m_size, p + 1)))))
+                hiddenDepth = depth;
             ++p;
             continue;
         }
-        if (c != '\\') return true;
+        if (c == '}') {
+            if (depth == hiddenDepth) hiddenDepth = -1;
+            --depth;
+            ++p;
+            continue;
+        }
+        if (c != '\\') {
+            if (hiddenDepth < 0 && c > ' ') return true;
+            ++p;
+            continue;
+        }
         const char next = at(p + 1);
         if (next == '\'') {
             int code = 0;
             p += hexEscape(m_data, m_size, p, code);
-            if (code > 0 && code != 0x20 && code != 0xA0) return true;
+            if (hiddenDepth < 0 && code > 0 && code != 0x20 && code != 0xA0) return true;
             continue;
         }
-        if (next == '{' || next == '}' || next == '\\' || next == '_') return true;
+        if (next == '{' || next == '}' || next == '\\' || next == '_') {
+            if (hiddenDepth < 0) return true;
+            p += 2;
+            continue;
+        }
         const Control word = readControl(m_data, m_size, p);
+        p = word.end;
+        if (hiddenDepth >= 0) continue;
         if (word.is(m_data, "u")) {
             const QChar ch = unicodeChar(word.parameter);
             if (!ch.isNull() && !isBlank(ch)) return true;
@@ -291,7 +304,6 @@ bool RtfSource::hasVisibleText(qsizetype from, qsizetype to) const
             continue;
         }
         if (isPrintingWord(m_data, word)) return true;
-        p = word.end;
     }
     return false;
 }

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
+
 namespace vintrel {
 
 // Reading helpers over the template's bytes. Every position is checked against the end, so
@@ -48,6 +50,11 @@ public:
     // An opening brace at pos followed by \*: a destination that holds no visible text.
     bool starredGroupAt(qsizetype pos) const;
     qsizetype groupEnd(qsizetype pos) const { return groupEnd(m_data, m_size, pos); }
+    // The same, -1 also when the group is still open at limit.
+    qsizetype groupEnd(qsizetype pos, qsizetype limit) const
+    {
+        return groupEnd(m_data, std::clamp<qsizetype>(limit, 0, m_size), pos);
+    }
     // \trowd, \row, \cell, \page, \sect, \line or \par at pos (any case): a marker cannot
     // run across them.
     bool breaksMarker(qsizetype pos) const;
