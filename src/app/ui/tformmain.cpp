@@ -8,6 +8,7 @@
 #include "widgets/datefieldedit.h"
 #include "widgets/documentviewer.h"
 #include "widgets/guiprompter.h"
+#include "widgets/helpkey.h"
 #include "app/helppage.h"
 #include "app/tourstrip.h"
 
@@ -21,6 +22,7 @@
 
 #include "data/dm.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -403,6 +405,8 @@ void TFormMain::attach(TDM &dm, CurrentContext &context, const Workspace &worksp
     m_formComp = new TFormComp(dm, context, workspace, *m_prompter, this);
     m_formSprav = new TFormSprav(workspace, *m_prompter, this);
     m_formSql = new TFormSQL(workspace, dm.store().filePath(), *m_prompter, this);
+    qApp->installEventFilter(new HelpKey(
+        workspace, [this]() -> Prompter & { return *m_prompter; }, this));
 
     DBGrid1->bind(dm.DS_PART, kPartColumns);
     sizeParticipantColumns();
