@@ -54,4 +54,10 @@ QString cliText(const QVariant &value);
 // The verbs of the main window's shell: list, the tour strip, rtf.
 QList<CliVerb> shellVerbs();
 
+// The verbs of a direct-elimination tour: prepare, de-open, de-first, de-touches, de-totals,
+// de-next, de-add, de-places, de-clear.
+QList<CliVerb> eliminationVerbs();
+// "prepare" on a direct-elimination tour (refuses --groups).
+int prepareEliminationVerb(CliCall &call);
+
 } // namespace vintrel
