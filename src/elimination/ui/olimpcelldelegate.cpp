@@ -2,6 +2,7 @@
 
 #include "data/dataset.h"
 
+#include <QLineEdit>
 #include <QPalette>
 
 namespace vintrel {
@@ -22,7 +23,19 @@ QWidget *OlimpCellDelegate::createEditor(QWidget *parent, const QStyleOptionView
                                          const QModelIndex &index) const
 {
     if (index.column() != m_editableColumn) return nullptr;
-    return QStyledItemDelegate::createEditor(parent, option, index);
+    // A text editor for the number, so that whatever is typed reaches the touches rule and
+    // gets its message, rather than a spin box silently keeping some keys out.
+    auto *editor = new QLineEdit(parent);
+    editor->setFont(option.font);
+    return editor;
+}
+
+void OlimpCellDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    if (auto *line = qobject_cast<QLineEdit *>(editor))
+        line->setText(index.data(Qt::DisplayRole).toString());
+    else
+        QStyledItemDelegate::setEditorData(editor, index);
 }
 
 void OlimpCellDelegate::initStyleOption(QStyleOptionViewItem *option,

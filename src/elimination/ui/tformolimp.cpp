@@ -101,7 +101,8 @@ QWidget *TFormOlimp::buildTopPanel()
     RxSpinEdit1->setMinimum(1);
     RxSpinEdit1->setMaximum(1);
     RxSpinEdit1->setValue(1);
-    RxSpinEdit1->lineEdit()->setReadOnly(true); // stepped with the arrows only
+    if (auto *typed = RxSpinEdit1->findChild<QLineEdit *>())
+        typed->setReadOnly(true); // stepped with the arrows only
     RxSpinEdit1->setStyleSheet(u"QSpinBox { background: red; color: white; font-weight: bold; }"_s);
     RxSpinEdit1->setMinimumWidth(60);
     Label9 = new QLabel(panel);
