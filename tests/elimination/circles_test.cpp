@@ -182,7 +182,9 @@ TEST_P(TiedBout, IsRefusedNamingThePair)
     }
     playCircle(circle);
     for (const CircleEntry &e : circleRows(circle))
-        if (e.pair == tiedPair) ASSERT_TRUE(touches(circle, e.start, 4));
+        if (e.pair == tiedPair) {
+            ASSERT_TRUE(touches(circle, e.start, 4));
+        }
     ASSERT_TRUE(onCircle(circle, totalCircle));
     const int before = fileCount(ws.databaseFile(), u"REZ_OLIMP"_s);
     EXPECT_FALSE(next(circle));

@@ -26,7 +26,9 @@ protected:
             playCircle(c, firstWins);
             ASSERT_TRUE(onCircle(c, addCircleToTotals));
             ASSERT_TRUE(onCircle(c, giveCirclePlaces)) << prompter.errors.join(u'\n').toStdString();
-            if (c < circles) ASSERT_TRUE(next(c));
+            if (c < circles) {
+                ASSERT_TRUE(next(c));
+            }
         }
     }
     QString allPlaces(int count)
@@ -77,8 +79,12 @@ TEST_F(Places, RepechageTableOfSixteenGivesACompleteRanking)
     for (int c = 3; c <= 6; ++c) {
         playCircle(c);
         ASSERT_TRUE(onCircle(c, giveCirclePlaces));
-        if (c < 6) ASSERT_TRUE(next(c));
-        if (c == 3) EXPECT_EQ(allPlaces(12).section(u' ', 8), u"9 10 11 12"_s);
+        if (c < 6) {
+            ASSERT_TRUE(next(c));
+        }
+        if (c == 3) {
+            EXPECT_EQ(allPlaces(12).section(u' ', 8), u"9 10 11 12"_s);
+        }
     }
     EXPECT_EQ(allPlaces(16), u"1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16"_s);
 }

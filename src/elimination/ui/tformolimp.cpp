@@ -63,7 +63,12 @@ TFormOlimp::TFormOlimp(TDM &dm, CurrentContext &context, const Workspace &worksp
         new OlimpCellDelegate(*dm.tbl_REZ_OLIMP, int(kColumns.indexOf(u"PRICK"_s)), DBGrid1));
     DBGrid1->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
                              QAbstractItemView::DoubleClicked);
-    DBGrid1->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    // The names take what the numbers leave.
+    for (int column = 0; column < int(kColumns.size()); ++column)
+        if (column == 2)
+            DBGrid1->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Stretch);
+        else
+            DBGrid1->setColumnWidth(column, column == 3 ? 100 : 62);
     middle->addWidget(DBGrid1, 1);
     middle->addWidget(buildRightPanel());
     layout->addLayout(middle, 1);
