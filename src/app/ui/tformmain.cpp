@@ -8,6 +8,7 @@
 #include "widgets/datefieldedit.h"
 #include "widgets/documentviewer.h"
 #include "widgets/guiprompter.h"
+#include "widgets/helpkey.h"
 #include "app/helppage.h"
 #include "app/tourstrip.h"
 
@@ -17,6 +18,7 @@
 
 #include "data/dm.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -378,6 +380,8 @@ void TFormMain::attach(TDM &dm, CurrentContext &context, const Workspace &worksp
     m_formOlimp = new TFormOlimp(dm, context, workspace, *m_prompter, this);
     connect(Button2, &QPushButton::clicked, this, &TFormMain::prepareEliminationClicked);
     connect(Button1, &QPushButton::clicked, this, &TFormMain::conductEliminationClicked);
+    qApp->installEventFilter(new HelpKey(
+        workspace, [this]() -> Prompter & { return *m_prompter; }, this));
 
     DBGrid1->bind(dm.DS_PART, kPartColumns);
     sizeParticipantColumns();

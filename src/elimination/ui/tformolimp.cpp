@@ -4,6 +4,7 @@
 
 #include "app/command.h"
 #include "app/currentcontext.h"
+#include "app/helppage.h"
 #include "app/prompter.h"
 #include "data/datasource.h"
 #include "data/dm.h"
@@ -167,7 +168,7 @@ QWidget *TFormOlimp::buildBottomPanel()
         accept();
     });
     connect(btnHELP, &QPushButton::clicked, this,
-            [this] { showHelpPage(m_workspace, u"olimp.htm"_s, *m_prompter); });
+            [this] { showHelpPage(m_workspace, helpPageOfWindow(objectName()), *m_prompter); });
     return panel;
 }
 
