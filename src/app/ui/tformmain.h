@@ -32,6 +32,7 @@ class DateFieldEdit;
 class Prompter;
 class TDM;
 class TFormComp;
+class TFormOlimp;
 
 // The main window: the current aspect and tour, the participants of the aspect, the menus and
 // the commands. Every procedure it starts lives in CurrentContext or in a command; the window
@@ -51,6 +52,7 @@ public:
 
     QMenu *contextMenu() const { return m_popup; }
     TFormComp *formComp() const { return m_formComp; }
+    TFormOlimp *formOlimp() const { return m_formOlimp; }
 
     // "Информацию о соревновании", also a double-click on the heading panel.
     void openCompetition();
@@ -79,6 +81,8 @@ private:
     void rebuildAspectList(const QStringList &names);
     void showAspectSelected(int item);
     void showTourGrid(bool poolTour);
+    void prepareEliminationClicked();
+    void conductEliminationClicked();
     void refreshCompetition();
     void refreshAspectName();
     void refreshTour();
@@ -95,6 +99,7 @@ private:
     QPointer<CurrentContext> m_context;
     AboutBox *m_about = nullptr;
     TFormComp *m_formComp = nullptr;
+    TFormOlimp *m_formOlimp = nullptr;
     std::optional<Workspace> m_workspace;
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter *m_prompter;
