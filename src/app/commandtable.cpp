@@ -2,6 +2,7 @@
 
 #include "classificationcommands.h"
 
+#include "elimination/eliminationcommandtable.h"
 #include "registry/registrycommands.h"
 #include "reports/reportcommands.h"
 #include "tools/toolcommands.h"
@@ -78,7 +79,8 @@ const CommandTable &mainWindowCommands()
 
 QList<const CommandTable *> allCommandTables()
 {
-    return {&mainWindowCommands(), &registryCommands(), &reportCommands(), &toolCommands()};
+    return {&mainWindowCommands(), &registryCommands(), &reportCommands(), &toolCommands(),
+            &eliminationCommands()};
 }
 
 QList<CommandEntry> entriesOf(const QString &place)

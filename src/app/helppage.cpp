@@ -25,6 +25,7 @@ const QList<std::pair<QString, QString>> &windowPages()
 {
     static const QList<std::pair<QString, QString>> pages{
         {u"FormComp"_s, u"comp.htm"_s},
+        {u"FormOlimp"_s, u"olimp.htm"_s},
     };
     return pages;
 }

@@ -56,6 +56,12 @@ QList<CliVerb> shellVerbs();
 // `report KIND`: the protocols.
 QList<CliVerb> reportVerbs();
 
+// The verbs of a direct-elimination tour: prepare, de-open, de-first, de-touches, de-totals,
+// de-next, de-add, de-places, de-clear.
+QList<CliVerb> eliminationVerbs();
+// "prepare" on a direct-elimination tour (refuses --groups).
+int prepareEliminationVerb(CliCall &call);
+
 // The verbs of the tools: table print, SQL console, archive.
 QList<CliVerb> toolVerbs();
 
