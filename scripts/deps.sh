@@ -12,6 +12,7 @@ packages=(
     libqt6sql6-sqlite     # the SQLite driver of Qt Sql
     qt6-translations-l10n # Russian texts of Qt's own dialogs and buttons
     libzip-dev            # ZIP archives of a competition
+    libsqlite3-dev        # SQLite's backup API: a consistent copy of the open database
     libgtest-dev
     libgmock-dev
     libbenchmark-dev

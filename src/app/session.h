@@ -9,6 +9,7 @@ namespace vintrel {
 
 class CurrentContext;
 class TDM;
+class WorkspaceLock;
 
 // One competition opened for work, the same way for the program, the command-line tool and the
 // tests: the workspace's database opened by the data module, the current context made, the
@@ -30,6 +31,8 @@ public:
 
 private:
     Workspace m_workspace;
+    // Held while the session lives, so that a restore never replaces the database under it.
+    std::unique_ptr<WorkspaceLock> m_lock;
     std::unique_ptr<TDM> m_dm;
     std::unique_ptr<CurrentContext> m_context;
 };

@@ -70,7 +70,7 @@ const std::map<QString, CliVerb> &explicitVerbs()
 {
     static const std::map<QString, CliVerb> verbs = [] {
         std::map<QString, CliVerb> byName;
-        for (const auto &verbs : {shellVerbs(), reportVerbs(), eliminationVerbs()})
+        for (const auto &verbs : {shellVerbs(), reportVerbs(), eliminationVerbs(), toolVerbs()})
             for (const CliVerb &verb : verbs)
                 byName.emplace(verb.name, verb);
         return byName;
@@ -135,6 +135,8 @@ void printHelp(QTextStream &out)
             out << u"  "_s << usage.leftJustified(34) << u" "_s << description << '\n';
     };
     line(u"init [--demo]"_s, u"создать рабочую папку (с --demo — с примером соревнования)"_s);
+    line(u"restore FILE"_s,
+         u"восстановить соревнование из архива (программа должна быть закрыта)"_s);
     for (const auto &[name, verb] : explicitVerbs())
         line(verb.usage, verb.description);
     for (const auto &[word, verbs] : tableVerbs())
@@ -183,6 +185,7 @@ int runCommandLine(const Options &o, QTextStream &out, QTextStream &err)
         return ExitOk;
     }
     if (o.command == u"init"_s) return initWorkspace(o, out);
+    if (o.command == u"restore"_s) return runRestore(o.root, o.args, out, err);
     const auto verb = explicitVerbs().find(o.command);
     const auto tableVerb = tableVerbs().find(o.command);
     if (verb == explicitVerbs().end() && tableVerb == tableVerbs().end())

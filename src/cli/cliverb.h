@@ -62,4 +62,10 @@ QList<CliVerb> eliminationVerbs();
 // "prepare" on a direct-elimination tour (refuses --groups).
 int prepareEliminationVerb(CliCall &call);
 
+// The verbs of the tools: table print, SQL console, archive.
+QList<CliVerb> toolVerbs();
+
+// `restore FILE`: runs without opening the workspace, which it replaces.
+int runRestore(const QString &root, const QStringList &args, QTextStream &out, QTextStream &err);
+
 } // namespace vintrel

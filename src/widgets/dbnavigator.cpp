@@ -61,16 +61,29 @@ QString DBNavigator::hint(Button button)
 
 void DBNavigator::bind(Table *table, Prompter *prompter)
 {
+    bind(static_cast<DataSet *>(table), prompter);
+}
+
+void DBNavigator::bind(DataSet *set, Prompter *prompter)
+{
     for (const auto &c : m_connections)
         disconnect(c);
     m_connections.clear();
-    m_table = table;
+    m_set = set;
+    m_table = qobject_cast<Table *>(set);
     m_prompter = prompter;
-    if (table) {
-        m_connections << connect(table, &DataSet::afterScroll, this, &DBNavigator::updateButtons)
-                      << connect(table, &DataSet::rowsReset, this, &DBNavigator::updateButtons)
-                      << connect(table, &Table::stateChanged, this, &DBNavigator::updateButtons);
+    if (set) {
+        m_connections << connect(set, &DataSet::afterScroll, this, &DBNavigator::updateButtons)
+                      << connect(set, &DataSet::rowsReset, this, &DBNavigator::updateButtons);
     }
+    if (m_table)
+        m_connections << connect(m_table, &Table::stateChanged, this, &DBNavigator::updateButtons);
+    updateButtons();
+}
+
+void DBNavigator::setEditingAllowed(bool on)
+{
+    m_editingAllowed = on;
     updateButtons();
 }
 
@@ -86,7 +99,7 @@ void DBNavigator::setAction(Button b, std::function<void()> action)
 
 void DBNavigator::trigger(Button b)
 {
-    if (!m_table || !m_buttons[size_t(b)]->isEnabled()) return;
+    if (!m_set || !m_buttons[size_t(b)]->isEnabled()) return;
     const auto run = [this, b] {
         if (m_actions[size_t(b)])
             m_actions[size_t(b)]();
@@ -103,20 +116,28 @@ void DBNavigator::trigger(Button b)
 
 void DBNavigator::runDefault(Button b)
 {
-    Table &t = *m_table;
     switch (b) {
     case First:
-        t.first();
-        break;
+        m_set->first();
+        return;
     case Prior:
-        t.prior();
-        break;
+        m_set->prior();
+        return;
     case Next:
-        t.next();
-        break;
+        m_set->next();
+        return;
     case Last:
-        t.last();
+        m_set->last();
+        return;
+    case Refresh:
+        if (m_table) m_table->refresh();
+        return;
+    default:
         break;
+    }
+    if (!m_table || !m_editingAllowed) return;
+    Table &t = *m_table;
+    switch (b) {
     case Insert:
         t.append();
         break;
@@ -132,30 +153,30 @@ void DBNavigator::runDefault(Button b)
     case Cancel:
         t.cancel();
         break;
-    case Refresh:
-        t.refresh();
+    default:
         break;
     }
 }
 
 void DBNavigator::updateButtons()
 {
-    const bool open = m_table && m_table->isOpen();
-    const bool editing = open && m_table->isEditing();
-    const bool hasRows = open && !m_table->isEmpty();
-    const bool atFirst = !hasRows || m_table->currentRow() <= 0;
-    const bool atLast = !hasRows || m_table->currentRow() >= m_table->recordCount() - 1;
+    const bool open = m_set && (!m_table || m_table->isOpen());
+    const bool editable = open && m_table && m_editingAllowed;
+    const bool editing = editable && m_table->isEditing();
+    const bool hasRows = open && !m_set->isEmpty();
+    const bool atFirst = !hasRows || m_set->currentRow() <= 0;
+    const bool atLast = !hasRows || m_set->currentRow() >= m_set->recordCount() - 1;
     const auto enable = [this](Button b, bool on) { m_buttons[size_t(b)]->setEnabled(on); };
     enable(First, !atFirst);
     enable(Prior, !atFirst);
     enable(Next, !atLast);
     enable(Last, !atLast);
-    enable(Insert, open);
-    enable(Delete, hasRows);
-    enable(Edit, hasRows && !editing);
+    enable(Insert, editable);
+    enable(Delete, editable && hasRows);
+    enable(Edit, editable && hasRows && !editing);
     enable(Post, editing);
     enable(Cancel, editing);
-    enable(Refresh, open);
+    enable(Refresh, open && m_table);
 }
 
 } // namespace vintrel

@@ -25,7 +25,11 @@ public:
     explicit DBNavigator(QWidget *parent = nullptr);
 
     void bind(Table *table, Prompter *prompter);
+    // Over a query's rows only the moves work; the editing buttons stay disabled.
+    void bind(DataSet *set, Prompter *prompter);
     Table *table() const { return m_table; }
+    // Off: only the moves work, as over a query (a browser outside edit mode).
+    void setEditingAllowed(bool on);
 
     void setButtonVisible(Button button, bool visible);
     QToolButton *button(Button button) const { return m_buttons[size_t(button)]; }
@@ -43,8 +47,10 @@ private:
     void runDefault(Button button);
     void updateButtons();
 
+    QPointer<DataSet> m_set;
     QPointer<Table> m_table;
     Prompter *m_prompter = nullptr;
+    bool m_editingAllowed = true;
     std::array<QToolButton *, ButtonCount> m_buttons{};
     std::array<std::function<void()>, ButtonCount> m_actions{};
     QList<QMetaObject::Connection> m_connections;

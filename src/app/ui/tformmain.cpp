@@ -15,6 +15,12 @@
 #include "elimination/eliminationcommands.h"
 #include "elimination/ui/tformolimp.h"
 #include "registry/ui/tformcomp.h"
+#include "tools/browsedtables.h"
+#include "tools/competitioncommands.h"
+#include "tools/toolcommands.h"
+#include "tools/ui/archivedialog.h"
+#include "tools/ui/tformsprav.h"
+#include "tools/ui/tformsql.h"
 
 #include "data/dm.h"
 
@@ -135,7 +141,29 @@ TFormMain::TFormMain(QWidget *parent)
         {u"actHelp"_s, [this] { openHelp(); }},
         {u"actAbout"_s, [this] { showAbout(); }},
         {u"actExit"_s, [this] { close(); }},
+        {u"actPreviewList"_s,
+         [this] {
+             if (m_formSprav && m_dm) m_formSprav->browseParticipantList(*m_dm, *m_context);
+         }},
+        {u"actPublish"_s, [this] { showPublicationNotice(*m_prompter); }},
+        {u"actRestore"_s, [this] { showRestoreNotice(*m_prompter); }},
+        {u"actSql"_s,
+         [this] {
+             if (!m_formSql) return;
+             m_formSql->show(); // not modal: the main window stays usable
+             m_formSql->raise();
+             m_formSql->activateWindow();
+         }},
+        {u"actArchive"_s,
+         [this] {
+             if (m_dm && m_workspace) saveCompetitionAs(*m_dm, *m_workspace, *m_prompter, this);
+         }},
     };
+    for (const BrowsedTable &t : browsedTables())
+        if (!t.isSeparator())
+            m_openers.insert(tableEntryId(t.table), [this, t] {
+                if (m_formSprav && m_dm) m_formSprav->browseTable(*m_dm, t.table, t.title);
+            });
     buildMainMenu();
     buildContextMenu();
     statusBar()->setObjectName(u"StatusBar1"_s);
@@ -377,6 +405,8 @@ void TFormMain::attach(TDM &dm, CurrentContext &context, const Workspace &worksp
     m_workspace = workspace;
     m_about = &about;
     m_formComp = new TFormComp(dm, context, workspace, *m_prompter, this);
+    m_formSprav = new TFormSprav(workspace, *m_prompter, this);
+    m_formSql = new TFormSQL(workspace, dm.store().filePath(), *m_prompter, this);
     m_formOlimp = new TFormOlimp(dm, context, workspace, *m_prompter, this);
     connect(Button2, &QPushButton::clicked, this, &TFormMain::prepareEliminationClicked);
     connect(Button1, &QPushButton::clicked, this, &TFormMain::conductEliminationClicked);
@@ -414,6 +444,8 @@ void TFormMain::attach(TDM &dm, CurrentContext &context, const Workspace &worksp
     connect(dm.tbl_VT, &Table::stateChanged, this, &TFormMain::refreshTour);
 
     connect(&about, &AboutBox::editModeChanged, this, &TFormMain::setEditMode);
+    connect(&about, &AboutBox::editModeChanged, m_formSprav, &TFormSprav::setEditMode);
+    m_formSprav->setEditMode(about.editMode());
     setEditMode(about.editMode());
 
     rebuildAspectList(context.aspectNames());
@@ -586,6 +618,8 @@ void TFormMain::setPrompter(Prompter &prompter)
 {
     m_prompter = &prompter;
     if (m_formComp) m_formComp->setPrompter(prompter);
+    if (m_formSprav) m_formSprav->setPrompter(prompter);
+    if (m_formSql) m_formSql->setPrompter(prompter);
     if (m_formOlimp) m_formOlimp->setPrompter(prompter);
 }
 

@@ -32,6 +32,8 @@ class DateFieldEdit;
 class Prompter;
 class TDM;
 class TFormComp;
+class TFormSprav;
+class TFormSQL;
 class TFormOlimp;
 
 // The main window: the current aspect and tour, the participants of the aspect, the menus and
@@ -52,6 +54,8 @@ public:
 
     QMenu *contextMenu() const { return m_popup; }
     TFormComp *formComp() const { return m_formComp; }
+    TFormSprav *formSprav() const { return m_formSprav; }
+    TFormSQL *formSql() const { return m_formSql; }
     TFormOlimp *formOlimp() const { return m_formOlimp; }
 
     // "Информацию о соревновании", also a double-click on the heading panel.
@@ -99,6 +103,8 @@ private:
     QPointer<CurrentContext> m_context;
     AboutBox *m_about = nullptr;
     TFormComp *m_formComp = nullptr;
+    TFormSprav *m_formSprav = nullptr;
+    TFormSQL *m_formSql = nullptr;
     TFormOlimp *m_formOlimp = nullptr;
     std::optional<Workspace> m_workspace;
     std::unique_ptr<Prompter> m_ownPrompter;
