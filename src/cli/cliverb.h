@@ -54,4 +54,7 @@ QString cliText(const QVariant &value);
 // The verbs of the main window's shell: list, the tour strip, rtf.
 QList<CliVerb> shellVerbs();
 
+// The verbs of the people, judges and staff windows: person, judge, staff.
+QList<CliVerb> personVerbs();
+
 } // namespace vintrel
