@@ -12,6 +12,9 @@
 #include "app/tourstrip.h"
 
 #include "registry/ui/tformcomp.h"
+#include "registry/ui/tformjudge.h"
+#include "registry/ui/tformobsl.h"
+#include "registry/ui/tformperson.h"
 
 #include "data/dm.h"
 
@@ -128,6 +131,19 @@ TFormMain::TFormMain(QWidget *parent)
 
     m_openers = {
         {u"actCompetition"_s, [this] { openCompetition(); }},
+        // Closing the people window runs the aspect change; the judges and staff windows not.
+        {u"actPeople"_s,
+         [this] {
+             if (m_formPerson) m_formPerson->exec();
+         }},
+        {u"actJudges"_s,
+         [this] {
+             if (m_formJudge) m_formJudge->exec();
+         }},
+        {u"actStaff"_s,
+         [this] {
+             if (m_formObsl) m_formObsl->exec();
+         }},
         {u"actHelp"_s, [this] { openHelp(); }},
         {u"actAbout"_s, [this] { showAbout(); }},
         {u"actExit"_s, [this] { close(); }},
@@ -373,6 +389,9 @@ void TFormMain::attach(TDM &dm, CurrentContext &context, const Workspace &worksp
     m_workspace = workspace;
     m_about = &about;
     m_formComp = new TFormComp(dm, context, workspace, *m_prompter, this);
+    m_formPerson = new TFormPerson(dm, context, workspace, *m_prompter, this);
+    m_formJudge = new TFormJudge(dm, workspace, *m_prompter, this);
+    m_formObsl = new TFormObsl(dm, workspace, *m_prompter, this);
 
     DBGrid1->bind(dm.DS_PART, kPartColumns);
     sizeParticipantColumns();
@@ -554,6 +573,9 @@ void TFormMain::setPrompter(Prompter &prompter)
 {
     m_prompter = &prompter;
     if (m_formComp) m_formComp->setPrompter(prompter);
+    if (m_formPerson) m_formPerson->setPrompter(prompter);
+    if (m_formJudge) m_formJudge->setPrompter(prompter);
+    if (m_formObsl) m_formObsl->setPrompter(prompter);
 }
 
 void TFormMain::openCompetition()

@@ -32,6 +32,9 @@ class DateFieldEdit;
 class Prompter;
 class TDM;
 class TFormComp;
+class TFormJudge;
+class TFormObsl;
+class TFormPerson;
 
 // The main window: the current aspect and tour, the participants of the aspect, the menus and
 // the commands. Every procedure it starts lives in CurrentContext or in a command; the window
@@ -51,6 +54,9 @@ public:
 
     QMenu *contextMenu() const { return m_popup; }
     TFormComp *formComp() const { return m_formComp; }
+    TFormPerson *formPerson() const { return m_formPerson; }
+    TFormJudge *formJudge() const { return m_formJudge; }
+    TFormObsl *formObsl() const { return m_formObsl; }
 
     // "Информацию о соревновании", also a double-click on the heading panel.
     void openCompetition();
@@ -95,6 +101,9 @@ private:
     QPointer<CurrentContext> m_context;
     AboutBox *m_about = nullptr;
     TFormComp *m_formComp = nullptr;
+    TFormPerson *m_formPerson = nullptr;
+    TFormJudge *m_formJudge = nullptr;
+    TFormObsl *m_formObsl = nullptr;
     std::optional<Workspace> m_workspace;
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter *m_prompter;
