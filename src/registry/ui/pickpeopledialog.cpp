@@ -88,7 +88,7 @@ PickPeopleDialog::PickPeopleDialog(TDM &dm, const Workspace &workspace, Prompter
     DBGrid2->bind(look.list, look.columns);
     DBGrid2->setReadOnly(true);
     DBGrid2->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid2->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    DBGrid2->horizontalHeader()->setStretchLastSection(true);
     lists->addWidget(DBGrid2, 3);
     layout->addLayout(lists, 1);
 
@@ -145,6 +145,8 @@ void PickPeopleDialog::showEvent(QShowEvent *event)
     edt_Search->blockSignals(true);
     edt_Search->clear();
     edt_Search->blockSignals(false);
+    // Jobs and organizations are read whole; the last column takes what is left.
+    DBGrid2->resizeColumnsToContents();
     QDialog::showEvent(event);
     edt_Search->setFocus();
 }

@@ -209,9 +209,9 @@ QWidget *TFormPerson::buildFields()
     const auto lookup = [&](const QString &field, const QString &hint) {
         auto *c = new QComboBox(box);
         c->setObjectName(u"cb_"_s + field);
-        c->setMinimumWidth(180);
+        c->setMinimumWidth(200);
         setHint(c, hint);
-        line->addWidget(c, 1);
+        line->addWidget(c);
         auto *binder = new LookupComboBinder(c, people, field, prompter);
         m_binders << binder;
         return std::make_pair(c, binder);
@@ -274,10 +274,12 @@ QWidget *TFormPerson::buildFields()
     m_trainers << lookup(u"NUM_TRAIN1"_s, u"Если есть первый тренер, то выбрать из списка "
                                           u"тренеров"_s)
                       .second;
-    caption(u"Тренер 2"_s);
+    line->addStretch(1);
+    newRow(u"Тренер 2"_s);
     m_trainers << lookup(u"NUM_TRAIN2"_s, u"Если есть второй тренер, то выбрать из списка "
                                           u"тренеров"_s)
                       .second;
+    line->addStretch(1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(row, 1);
     return box;

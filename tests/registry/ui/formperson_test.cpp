@@ -143,6 +143,30 @@ TEST_F(FormPersonTest, ShowsTheLayoutWithItsHintsAndNoDelete)
     close();
 }
 
+TEST_F(FormPersonTest, TabKeyReachesEveryFieldInReadingOrder)
+{
+    open();
+    QStringList order;
+    QWidget *const start = child<QLineEdit>(u"ed_SURNAME"_s);
+    QWidget *w = start;
+    do {
+        // The date edits' inner line edits belong to them; disabled buttons take no focus.
+        if (!w->objectName().startsWith(u"qt_"_s) && (w->focusPolicy() & Qt::TabFocus) &&
+            w->isVisible() && w->isEnabled())
+            order << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != start && order.size() < 100);
+    const QStringList fields{
+        u"ed_SURNAME"_s,     u"ed_NAME"_s,      u"ed_PATRONYMIC"_s, u"ed_BIRTHDAY"_s,
+        u"ed_PLACE_BIRTH"_s, u"cb_PASSPORT"_s,  u"ed_P_SER"_s,      u"ed_P_NUM"_s,
+        u"ed_P_DATA"_s,      u"ed_P_KEM"_s,     u"ed_DOMICILE"_s,   u"ed_VISA"_s,
+        u"ed_INN"_s,         u"ed_INSURANCE"_s, u"ed_TEL_HOME"_s,   u"ed_TEL_WORK"_s,
+        u"ed_STATE"_s,       u"cb_NUM_ORG"_s,   u"cb_TRAINER"_s,    u"cb_NUM_TRAIN1"_s,
+        u"cb_NUM_TRAIN2"_s,  u"btn_Help"_s,     u"btn_Close"_s,     u"edt_search"_s,
+        u"DBGrid1"_s};
+    EXPECT_EQ(order, fields);
+}
+
 TEST_F(FormPersonTest, NewPersonWithoutTrainerStoresOneAndOneWithEmptyNames)
 {
     open();
