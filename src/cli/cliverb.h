@@ -53,6 +53,8 @@ QString cliText(const QVariant &value);
 
 // The verbs of the main window's shell: list, the tour strip, rtf.
 QList<CliVerb> shellVerbs();
+// `report KIND`: the protocols.
+QList<CliVerb> reportVerbs();
 
 // The verbs of the people, judges and staff windows: person, judge, staff.
 QList<CliVerb> personVerbs();

@@ -119,7 +119,7 @@ int person(CliCall &c)
 int addOrRemove(CliCall &c, const QString &verb, bool (*add)(TDM &, int),
                 void (*remove)(TDM &, int))
 {
-    const QString usage = u"%1 add PERSON | %1 remove PERSON"_s.arg(verb);
+    const QString usage = u"%1 add|remove PERSON"_s.arg(verb);
     if (c.args.size() != 2 || (c.args[0] != u"add"_s && c.args[0] != u"remove"_s))
         throw UsageError{u"использование: vintrel-cli %1"_s.arg(usage)};
     const int num = parseNumber(c.args[1], u"PERSON"_s);
@@ -139,12 +139,13 @@ int addOrRemove(CliCall &c, const QString &verb, bool (*add)(TDM &, int),
 QList<CliVerb> personVerbs()
 {
     return {
-        {u"person"_s, kPersonAdd + u" | "_s + kPersonSet,
+        // One verb, one subcommand a line in --help.
+        {u"person"_s, kPersonAdd + u"\n  "_s + kPersonSet,
          u"новый человек справочника людей или правка его полей"_s, person},
-        {u"judge"_s, u"judge add PERSON | judge remove PERSON"_s,
+        {u"judge"_s, u"judge add PERSON\n  judge remove PERSON"_s,
          u"добавить человека в список судей или удалить из него"_s,
          [](CliCall &c) { return addOrRemove(c, u"judge"_s, addJudge, removeJudge); }},
-        {u"staff"_s, u"staff add PERSON | staff remove PERSON"_s,
+        {u"staff"_s, u"staff add PERSON\n  staff remove PERSON"_s,
          u"добавить человека в обслуживающий персонал или удалить из него"_s,
          [](CliCall &c) { return addOrRemove(c, u"staff"_s, addStaff, removeStaff); }},
     };

@@ -3,6 +3,7 @@
 #include "forwardingprompter.h"
 
 #include "app/command.h"
+#include "app/helppage.h"
 #include "data/datasource.h"
 #include "data/dm.h"
 #include "registry/people.h"
@@ -45,7 +46,7 @@ PickPeopleDialog::PickPeopleDialog(TDM &dm, const Workspace &workspace, Prompter
                                    std::function<void(TDM &)> remove, QWidget *parent)
     : QDialog(parent), m_dm(dm), m_workspace(workspace),
       m_prompter(std::make_unique<ForwardingPrompter>(prompter)), m_add(std::move(add)),
-      m_remove(std::move(remove)), m_helpPage(look.helpPage)
+      m_remove(std::move(remove))
 {
     setObjectName(look.objectName);
     setWindowTitle(look.caption);
@@ -112,7 +113,7 @@ PickPeopleDialog::PickPeopleDialog(TDM &dm, const Workspace &workspace, Prompter
     bottom->addWidget(btn_Close);
     btn_Help = button(u"Справка"_s, u"btn_Help"_s, this);
     connect(btn_Help, &QPushButton::clicked, this,
-            [this] { showHelpPage(m_workspace, m_helpPage, *m_prompter); });
+            [this] { showHelpPage(m_workspace, helpPageOfWindow(objectName()), *m_prompter); });
     bottom->addWidget(btn_Help);
     layout->addLayout(bottom);
 

@@ -30,7 +30,7 @@ public:
 
 protected:
     struct Look {
-        QString objectName, caption, heading, helpPage;
+        QString objectName, caption, heading; // the help page follows from the object name
         DataSource *list;
         QStringList columns;
         QString addButton, removeButton; // object names, as the command tables name them
@@ -49,7 +49,6 @@ private:
     std::unique_ptr<ForwardingPrompter> m_prompter;
     std::function<bool(TDM &, int)> m_add;
     std::function<void(TDM &)> m_remove;
-    QString m_helpPage;
 
     QLineEdit *edt_Search;
     DataGrid *DBGrid1, *DBGrid2;

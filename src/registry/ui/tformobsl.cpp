@@ -12,7 +12,6 @@ TFormObsl::TFormObsl(TDM &dm, const Workspace &workspace, Prompter &prompter, QW
                        {u"FormObsl"_s,
                         u"Ввод/редактирование списка обслуживающего персонала соревнований"_s,
                         u"ВВОД ОБСЛУЖИВАЮЩЕГО ПЕРСОНАЛА "_s,
-                        u"obsl.htm"_s,
                         dm.DS_OBSL,
                         {u"SURNAME"_s, u"NAME"_s, u"PATRONYMIC"_s, u"JOB"_s},
                         u"btn_AddObsl"_s,

@@ -4,6 +4,7 @@
 
 #include "app/command.h"
 #include "app/currentcontext.h"
+#include "app/helppage.h"
 #include "data/datasource.h"
 #include "data/dm.h"
 #include "registry/people.h"
@@ -129,7 +130,7 @@ TFormPerson::TFormPerson(TDM &dm, CurrentContext &context, const Workspace &work
     btn_Help->setObjectName(u"btn_Help"_s);
     btn_Help->setAutoDefault(false);
     connect(btn_Help, &QPushButton::clicked, this,
-            [this] { showHelpPage(m_workspace, u"person.htm"_s, *m_prompter); });
+            [this] { showHelpPage(m_workspace, helpPageOfWindow(objectName()), *m_prompter); });
     bottom->addWidget(btn_Help);
     btn_Close = new QPushButton(u"Закрыть"_s, this);
     btn_Close->setObjectName(u"btn_Close"_s);
