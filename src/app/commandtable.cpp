@@ -3,6 +3,7 @@
 #include "classificationcommands.h"
 
 #include "elimination/eliminationcommandtable.h"
+#include "registry/peoplecommands.h"
 #include "registry/registrycommands.h"
 #include "reports/reportcommands.h"
 #include "tools/toolcommands.h"
@@ -79,8 +80,8 @@ const CommandTable &mainWindowCommands()
 
 QList<const CommandTable *> allCommandTables()
 {
-    return {&mainWindowCommands(), &registryCommands(), &reportCommands(), &toolCommands(),
-            &eliminationCommands()};
+    return {&mainWindowCommands(), &registryCommands(), &peopleCommands(), &reportCommands(),
+            &toolCommands(), &eliminationCommands()};
 }
 
 QList<CommandEntry> entriesOf(const QString &place)

@@ -26,6 +26,9 @@ const QList<std::pair<QString, QString>> &windowPages()
     static const QList<std::pair<QString, QString>> pages{
         {u"FormComp"_s, u"comp.htm"_s},
         {u"FormOlimp"_s, u"olimp.htm"_s},
+        {u"FormPerson"_s, u"person.htm"_s},
+        {u"FormJudge"_s, u"judge.htm"_s},
+        {u"FormObsl"_s, u"obsl.htm"_s},
     };
     return pages;
 }

@@ -67,5 +67,7 @@ QList<CliVerb> toolVerbs();
 
 // `restore FILE`: runs without opening the workspace, which it replaces.
 int runRestore(const QString &root, const QStringList &args, QTextStream &out, QTextStream &err);
+// The verbs of the people, judges and staff windows: person, judge, staff.
+QList<CliVerb> personVerbs();
 
 } // namespace vintrel

@@ -2,6 +2,7 @@
 
 #include "storeerror.h"
 
+#include <QDate>
 #include <QSqlQuery>
 
 #include <algorithm>
@@ -204,8 +205,56 @@ void TDM::aspectBeforeRemove(Table &aspect)
                                  *std::max_element(others.begin(), others.end())));
 }
 
+// A date of birth or of issue still to come is a typing error; a date already stored is left
+// as it is, so that an old row can still be edited.
+void TDM::refuseFutureDates(Table &person)
+{
+    static const std::pair<const char16_t *, const char16_t *> kDates[] = {
+        {u"BIRTHDAY", u"Дата рождения"}, {u"P_DATA", u"Дата выдачи документа"}};
+    const QDate today = QDate::currentDate();
+    for (const auto &[field, caption] : kDates) {
+        const QString name = QString::fromUtf16(field);
+        const QDate typed = person.value(name).toDate();
+        if (!typed.isValid() || typed <= today) continue;
+        QVariant stored;
+        if (person.state() == Table::State::Edit)
+            m_store->execPrepared(u"SELECT %1 FROM T_PERSON WHERE rowid = ?"_s.arg(name),
+                                  {person.bookmark()}, [&stored](QSqlQuery &q) {
+                                      if (q.next()) stored = q.value(0);
+                                  });
+        if (!stored.isNull() && QDate::fromString(stored.toString(), Qt::ISODate) == typed)
+            continue;
+        throw StoreError(u"%1 %2 ещё не наступила: проверьте дату."_s.arg(
+            QString::fromUtf16(caption), typed.toString(u"dd.MM.yyyy"_s)));
+    }
+}
+
+// Person number 1 means "no trainer" in every trainer reference, so no person may get it: a
+// register that has never held a row starts at 2.
+void TDM::reservePersonNumberOne()
+{
+    bool counted = false;
+    m_store->execPrepared(u"SELECT seq FROM sqlite_sequence WHERE name = 'T_PERSON'"_s, {},
+                          [&counted](QSqlQuery &q) { counted = q.next(); });
+    if (counted) {
+        m_store->execPrepared(
+            u"UPDATE sqlite_sequence SET seq = 1 WHERE name = 'T_PERSON' AND seq < 1"_s, {});
+        return;
+    }
+    int highest = 0;
+    m_store->execPrepared(u"SELECT IFNULL(MAX(NUM), 0) FROM T_PERSON"_s, {},
+                          [&highest](QSqlQuery &q) {
+                              if (q.next()) highest = q.value(0).toInt();
+                          });
+    if (highest < 1)
+        m_store->execPrepared(u"INSERT INTO sqlite_sequence (name, seq) VALUES ('T_PERSON', 1)"_s,
+                              {});
+}
+
 void TDM::personBeforePost(Table &person)
 {
+    refuseFutureDates(person);
+    if (person.state() == Table::State::Insert) reservePersonNumberOne();
     if (person.value(u"TRAINER"_s).toBool()) return;
     const auto trainerNames = [this](int personNum) {
         TrainerNames names;

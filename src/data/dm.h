@@ -54,6 +54,8 @@ private:
     Table *makeTable(const QString &tableName, DataSource *&source);
     void tourChange();
     void personBeforePost(Table &person);
+    void refuseFutureDates(Table &person);
+    void reservePersonNumberOne();
     void personAfterPost(Table &person);
     void aspectBeforePost(Table &aspect);
     void aspectBeforeRemove(Table &aspect);

@@ -11,7 +11,7 @@ const CommandTable &registryCommands()
     using E = CommandEntry;
     static const CommandTable table{
         {E::Window, u"actCompetition"_s, u"menuEdit"_s, u"Информацию о соревновании"_s},
-        {E::Window, u"actPeople"_s, u"menuEdit"_s, u"Справочник людей"_s, {}, {}, nullptr, false},
+        {E::Window, u"actPeople"_s, u"menuEdit"_s, u"Справочник людей"_s},
         {E::Window,
          u"actOrganizations"_s,
          u"menuEdit"_s,
@@ -28,15 +28,8 @@ const CommandTable &registryCommands()
          {},
          nullptr,
          false},
-        {E::Window, u"actJudges"_s, u"menuEdit"_s, u"Список судей"_s, {}, {}, nullptr, false},
-        {E::Window,
-         u"actStaff"_s,
-         u"menuEdit"_s,
-         u"Обслуживающий персонал"_s,
-         {},
-         {},
-         nullptr,
-         false},
+        {E::Window, u"actJudges"_s, u"menuEdit"_s, u"Список судей"_s},
+        {E::Window, u"actStaff"_s, u"menuEdit"_s, u"Обслуживающий персонал"_s},
 
         // Closing the competition window stores it and writes the tours of every aspect.
         {E::Command,

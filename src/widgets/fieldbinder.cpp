@@ -170,10 +170,13 @@ void LookupComboBinder::setChoices(const QList<std::pair<QString, QVariant>> &ch
 
 void LookupComboBinder::showValue(const QVariant &value)
 {
+    // An empty key shows as the choice without a key, when the list offers one.
     int index = -1;
-    if (!value.isNull())
-        for (int i = 0; i < m_combo->count() && index < 0; ++i)
-            if (m_combo->itemData(i).toInt() == value.toInt()) index = i;
+    for (int i = 0; i < m_combo->count() && index < 0; ++i) {
+        const QVariant key = m_combo->itemData(i);
+        if (value.isNull() ? key.isNull() : !key.isNull() && key.toInt() == value.toInt())
+            index = i;
+    }
     m_combo->setCurrentIndex(index);
 }
 

@@ -54,7 +54,7 @@ FieldBinder *bindDateEdit(DateFieldEdit *edit, Table &table, const QString &fiel
 FieldBinder *bindCheckBox(QCheckBox *box, Table &table, const QString &field, Prompter &prompter);
 
 // A drop-down list of choices (shown text, stored key) for a key field; a key that is not
-// among the choices shows as no choice.
+// among the choices shows as no choice, an empty key as the choice with an empty key if any.
 class LookupComboBinder : public FieldBinder {
     Q_OBJECT
 public:

@@ -83,7 +83,7 @@ TEST_F(DmTest, PoolJudgeIsLookedUpThroughTheJudgesTable)
     dm->store().exec(u"INSERT INTO T_ORG (NUM, ORG_SHORT) VALUES (4, 'ЦСКА')"_s);
     const int first = addPerson(*dm, {{u"SURNAME"_s, u"Первый"_s}, {u"NAME"_s, u"Судья"_s}});
     const int second = addPerson(*dm, {{u"SURNAME"_s, u"Кузнецова"_s}, {u"NAME"_s, u"Анна"_s}});
-    ASSERT_EQ(first, 1);
+    ASSERT_EQ(first, 2); // person numbers start at 2: 1 means "no trainer"
     addRow(*dm->tbl_JUDGE,
            {{u"NUM_PERS"_s, second}, {u"SURNAME"_s, u"Кузнецова"_s}, {u"NUM_ORG"_s, 4}});
     const int judgeNum = dm->tbl_JUDGE->intValue(u"NUM"_s);
@@ -133,7 +133,6 @@ protected:
     {
         dm->store().exec(u"INSERT INTO T_ORG (NUM, ORG_SHORT) VALUES (1, 'Динамо'), (2, 'ЦСКА')"_s);
         dm->tbl_ORG->refresh(); // the current organization row is Динамо
-        // Person 1 is no trainer: a reference of 1 means "none".
         addPerson(*dm, {{u"SURNAME"_s, u"Заглушка"_s}});
     }
     int trainerRows(int person) const
@@ -161,7 +160,7 @@ TEST_F(PersonRules, TrainerNamesAreCopiedFromTheTrainersTable)
                                         {u"NAME"_s, u"Марк"_s},
                                         {u"PATRONYMIC"_s, u"Петрович"_s},
                                         {u"TRAINER"_s, true}});
-    ASSERT_EQ(trainer, 2);
+    ASSERT_EQ(trainer, 3);
     // A later change of the person is not carried into T_TRAIN, so the pupil keeps the
     // trainer's name as T_TRAIN holds it.
     ASSERT_TRUE(dm->tbl_PERSON->locate(u"NUM"_s, trainer));

@@ -171,7 +171,7 @@ TEST_F(CompetitionTest, OfficialChoicesAreEveryPersonBySurname)
     ASSERT_EQ(choices.size(), 2);
     EXPECT_EQ(choices[0].first, u"Белов"_s);
     EXPECT_EQ(choices[1].first, u"Орлов"_s);
-    EXPECT_EQ(choices[0].second.toInt(), 2);
+    EXPECT_EQ(choices[0].second.toInt(), 3); // Орлов is 2: person numbers start at 2
 }
 
 // ---------------------------------------------------------------- aspect numbering

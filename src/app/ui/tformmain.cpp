@@ -21,6 +21,9 @@
 #include "tools/ui/archivedialog.h"
 #include "tools/ui/tformsprav.h"
 #include "tools/ui/tformsql.h"
+#include "registry/ui/tformjudge.h"
+#include "registry/ui/tformobsl.h"
+#include "registry/ui/tformperson.h"
 
 #include "data/dm.h"
 
@@ -138,6 +141,19 @@ TFormMain::TFormMain(QWidget *parent)
 
     m_openers = {
         {u"actCompetition"_s, [this] { openCompetition(); }},
+        // Closing the people window runs the aspect change; the judges and staff windows not.
+        {u"actPeople"_s,
+         [this] {
+             if (m_formPerson) m_formPerson->exec();
+         }},
+        {u"actJudges"_s,
+         [this] {
+             if (m_formJudge) m_formJudge->exec();
+         }},
+        {u"actStaff"_s,
+         [this] {
+             if (m_formObsl) m_formObsl->exec();
+         }},
         {u"actHelp"_s, [this] { openHelp(); }},
         {u"actAbout"_s, [this] { showAbout(); }},
         {u"actExit"_s, [this] { close(); }},
@@ -410,6 +426,9 @@ void TFormMain::attach(TDM &dm, CurrentContext &context, const Workspace &worksp
     m_formOlimp = new TFormOlimp(dm, context, workspace, *m_prompter, this);
     connect(Button2, &QPushButton::clicked, this, &TFormMain::prepareEliminationClicked);
     connect(Button1, &QPushButton::clicked, this, &TFormMain::conductEliminationClicked);
+    m_formPerson = new TFormPerson(dm, context, workspace, *m_prompter, this);
+    m_formJudge = new TFormJudge(dm, workspace, *m_prompter, this);
+    m_formObsl = new TFormObsl(dm, workspace, *m_prompter, this);
     qApp->installEventFilter(new HelpKey(
         workspace, [this]() -> Prompter & { return *m_prompter; }, this));
 
@@ -621,6 +640,9 @@ void TFormMain::setPrompter(Prompter &prompter)
     if (m_formSprav) m_formSprav->setPrompter(prompter);
     if (m_formSql) m_formSql->setPrompter(prompter);
     if (m_formOlimp) m_formOlimp->setPrompter(prompter);
+    if (m_formPerson) m_formPerson->setPrompter(prompter);
+    if (m_formJudge) m_formJudge->setPrompter(prompter);
+    if (m_formObsl) m_formObsl->setPrompter(prompter);
 }
 
 void TFormMain::openCompetition()

@@ -35,6 +35,9 @@ class TFormComp;
 class TFormSprav;
 class TFormSQL;
 class TFormOlimp;
+class TFormJudge;
+class TFormObsl;
+class TFormPerson;
 
 // The main window: the current aspect and tour, the participants of the aspect, the menus and
 // the commands. Every procedure it starts lives in CurrentContext or in a command; the window
@@ -57,6 +60,9 @@ public:
     TFormSprav *formSprav() const { return m_formSprav; }
     TFormSQL *formSql() const { return m_formSql; }
     TFormOlimp *formOlimp() const { return m_formOlimp; }
+    TFormPerson *formPerson() const { return m_formPerson; }
+    TFormJudge *formJudge() const { return m_formJudge; }
+    TFormObsl *formObsl() const { return m_formObsl; }
 
     // "Информацию о соревновании", also a double-click on the heading panel.
     void openCompetition();
@@ -106,6 +112,9 @@ private:
     TFormSprav *m_formSprav = nullptr;
     TFormSQL *m_formSql = nullptr;
     TFormOlimp *m_formOlimp = nullptr;
+    TFormPerson *m_formPerson = nullptr;
+    TFormJudge *m_formJudge = nullptr;
+    TFormObsl *m_formObsl = nullptr;
     std::optional<Workspace> m_workspace;
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter *m_prompter;

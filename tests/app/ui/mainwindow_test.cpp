@@ -478,9 +478,9 @@ TEST_F(MainWindowTest, MainMenuHasEveryEntryWithItsHint)
                                    u"Соревнование"_s, u"Помощь"_s, u"Выйти"_s}));
 
     EXPECT_EQ(menuEntries(topMenu(bar, u"Редактировать"_s)),
-              (QStringList{u"Информацию о соревновании"_s, u"Справочник людей (off)"_s,
+              (QStringList{u"Информацию о соревновании"_s, u"Справочник людей"_s,
                            u"Организации и их заявки (off)"_s, u"Участников вида (off)"_s,
-                           u"Список судей (off)"_s, u"Обслуживающий персонал (off)"_s}));
+                           u"Список судей"_s, u"Обслуживающий персонал"_s}));
     EXPECT_EQ(menuEntries(topMenu(bar, u"Протоколы"_s)),
               (QStringList{u"Список участников текущего вида по фамилии"_s,
                            u"Список участников текущего вида по организации"_s,
