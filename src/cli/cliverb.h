@@ -54,4 +54,7 @@ QString cliText(const QVariant &value);
 // The verbs of the main window's shell: list, the tour strip, rtf.
 QList<CliVerb> shellVerbs();
 
+// The verbs of the organizations, entry and participants windows: org, entry, part.
+QList<CliVerb> entryVerbs();
+
 } // namespace vintrel

@@ -12,6 +12,8 @@
 #include "app/tourstrip.h"
 
 #include "registry/ui/tformcomp.h"
+#include "registry/ui/tforminvid.h"
+#include "registry/ui/tformorg.h"
 
 #include "data/dm.h"
 
@@ -128,6 +130,8 @@ TFormMain::TFormMain(QWidget *parent)
 
     m_openers = {
         {u"actCompetition"_s, [this] { openCompetition(); }},
+        {u"actOrganizations"_s, [this] { openOrganizations(); }},
+        {u"actParticipants"_s, [this] { openParticipants(); }},
         {u"actHelp"_s, [this] { openHelp(); }},
         {u"actAbout"_s, [this] { showAbout(); }},
         {u"actExit"_s, [this] { close(); }},
@@ -373,6 +377,9 @@ void TFormMain::attach(TDM &dm, CurrentContext &context, const Workspace &worksp
     m_workspace = workspace;
     m_about = &about;
     m_formComp = new TFormComp(dm, context, workspace, *m_prompter, this);
+    m_formOrg = new TFormORG(dm, workspace, *m_prompter, this);
+    m_formInVid = new TFormInVid(dm, context, workspace, *m_prompter, this);
+    connect(DBGrid1, &QAbstractItemView::doubleClicked, this, &TFormMain::openParticipants);
 
     DBGrid1->bind(dm.DS_PART, kPartColumns);
     sizeParticipantColumns();
@@ -554,12 +561,28 @@ void TFormMain::setPrompter(Prompter &prompter)
 {
     m_prompter = &prompter;
     if (m_formComp) m_formComp->setPrompter(prompter);
+    if (m_formOrg) m_formOrg->setPrompter(prompter);
+    if (m_formInVid) m_formInVid->setPrompter(prompter);
 }
 
 void TFormMain::openCompetition()
 {
     // Closing the window stores its rows, generates the tours and runs the aspect change.
     if (m_formComp) m_formComp->exec();
+}
+
+void TFormMain::openOrganizations()
+{
+    if (!m_formOrg) return;
+    m_formOrg->exec();
+    m_context->selectAspect(m_context->currentAspect());
+}
+
+void TFormMain::openParticipants()
+{
+    if (!m_formInVid) return;
+    m_formInVid->exec();
+    m_context->selectAspect(m_context->currentAspect());
 }
 
 bool TFormMain::eventFilter(QObject *watched, QEvent *event)

@@ -32,6 +32,8 @@ class DateFieldEdit;
 class Prompter;
 class TDM;
 class TFormComp;
+class TFormInVid;
+class TFormORG;
 
 // The main window: the current aspect and tour, the participants of the aspect, the menus and
 // the commands. Every procedure it starts lives in CurrentContext or in a command; the window
@@ -51,9 +53,15 @@ public:
 
     QMenu *contextMenu() const { return m_popup; }
     TFormComp *formComp() const { return m_formComp; }
+    TFormORG *formOrg() const { return m_formOrg; }
+    TFormInVid *formInVid() const { return m_formInVid; }
 
     // "Информацию о соревновании", also a double-click on the heading panel.
     void openCompetition();
+    // "Организации и их заявки" and "Участников вида" (also a double-click on the participants):
+    // once the window closes, the aspect change shows the current aspect's participants again.
+    void openOrganizations();
+    void openParticipants();
     QMenu *tablesMenu() const { return m_tablesMenu; }
 
 protected:
@@ -95,6 +103,8 @@ private:
     QPointer<CurrentContext> m_context;
     AboutBox *m_about = nullptr;
     TFormComp *m_formComp = nullptr;
+    TFormORG *m_formOrg = nullptr;
+    TFormInVid *m_formInVid = nullptr;
     std::optional<Workspace> m_workspace;
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter *m_prompter;
