@@ -8,6 +8,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 
 namespace vintrel {
 
@@ -68,10 +69,12 @@ bool LookupCellChooser::eventFilter(QObject *watched, QEvent *event)
             return openAtCurrentCell();
         }
     }
-    // Leaving the list without a choice puts it away; the popup taking the focus does not.
-    if (watched == m_combo && event->type() == QEvent::FocusOut &&
-        static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
-        m_combo->hide();
+    // Leaving the list without a choice puts it away; its own popup taking the focus (which
+    // some platforms report as a change of active window) does not.
+    if (watched == m_combo && event->type() == QEvent::FocusOut)
+        QTimer::singleShot(0, m_combo, [this] {
+            if (!m_combo->hasFocus() && !m_combo->view()->isVisible()) m_combo->hide();
+        });
     if (watched == m_combo && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
         close();
