@@ -53,6 +53,14 @@ QString cliText(const QVariant &value);
 
 // The verbs of the main window's shell: list, the tour strip, rtf.
 QList<CliVerb> shellVerbs();
+// `report KIND`: the protocols.
+QList<CliVerb> reportVerbs();
+
+// The verbs of a direct-elimination tour: prepare, de-open, de-first, de-touches, de-totals,
+// de-next, de-add, de-places, de-clear.
+QList<CliVerb> eliminationVerbs();
+// "prepare" on a direct-elimination tour (refuses --groups).
+int prepareEliminationVerb(CliCall &call);
 
 // The verbs of the organizations, entry and participants windows: org, entry, part.
 QList<CliVerb> entryVerbs();

@@ -8,15 +8,19 @@
 #include "widgets/datefieldedit.h"
 #include "widgets/documentviewer.h"
 #include "widgets/guiprompter.h"
+#include "widgets/helpkey.h"
 #include "app/helppage.h"
 #include "app/tourstrip.h"
 
+#include "elimination/eliminationcommands.h"
+#include "elimination/ui/tformolimp.h"
 #include "registry/ui/tformcomp.h"
 #include "registry/ui/tforminvid.h"
 #include "registry/ui/tformorg.h"
 
 #include "data/dm.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -380,6 +384,11 @@ void TFormMain::attach(TDM &dm, CurrentContext &context, const Workspace &worksp
     m_formOrg = new TFormORG(dm, workspace, *m_prompter, this);
     m_formInVid = new TFormInVid(dm, context, workspace, *m_prompter, this);
     connect(DBGrid1, &QAbstractItemView::doubleClicked, this, &TFormMain::openParticipants);
+    m_formOlimp = new TFormOlimp(dm, context, workspace, *m_prompter, this);
+    connect(Button2, &QPushButton::clicked, this, &TFormMain::prepareEliminationClicked);
+    connect(Button1, &QPushButton::clicked, this, &TFormMain::conductEliminationClicked);
+    qApp->installEventFilter(new HelpKey(
+        workspace, [this]() -> Prompter & { return *m_prompter; }, this));
 
     DBGrid1->bind(dm.DS_PART, kPartColumns);
     sizeParticipantColumns();
@@ -475,6 +484,29 @@ void TFormMain::showTourGrid(bool poolTour)
         DBGrid3->bind(m_dm->DS_TOUR_PR, {u"NUM_GROUP"_s, u"KOL"_s});
     else
         DBGrid3->bind(m_dm->DS_TOUR_OLIMP, {u"NUM_CIRCLE"_s});
+    // The elimination side of "Подготовка к туру" and "Проведение тура".
+    Button2->setEnabled(!poolTour);
+    Button1->setEnabled(!poolTour);
+}
+
+void TFormMain::prepareEliminationClicked()
+{
+    if (!m_dm || TDM::isPoolTour(m_dm->currentTourKind())) return;
+    runParticipantsCommand(prepareEliminationTour);
+}
+
+void TFormMain::conductEliminationClicked()
+{
+    if (!m_dm || TDM::isPoolTour(m_dm->currentTourKind())) return;
+    bool open = false;
+    {
+        DetachedSource detached(*m_dm->DS_PART);
+        open = runCommand(*m_prompter,
+                          [this] { return openEliminationTour(*m_dm, *m_context, *m_prompter); });
+    }
+    if (!open) return;
+    m_formOlimp->exec();
+    m_context->setSortOrder(m_context->sortOrder()); // the participants as ordered before
 }
 
 void TFormMain::refreshCompetition()
@@ -563,6 +595,7 @@ void TFormMain::setPrompter(Prompter &prompter)
     if (m_formComp) m_formComp->setPrompter(prompter);
     if (m_formOrg) m_formOrg->setPrompter(prompter);
     if (m_formInVid) m_formInVid->setPrompter(prompter);
+    if (m_formOlimp) m_formOlimp->setPrompter(prompter);
 }
 
 void TFormMain::openCompetition()

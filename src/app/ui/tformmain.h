@@ -34,6 +34,7 @@ class TDM;
 class TFormComp;
 class TFormInVid;
 class TFormORG;
+class TFormOlimp;
 
 // The main window: the current aspect and tour, the participants of the aspect, the menus and
 // the commands. Every procedure it starts lives in CurrentContext or in a command; the window
@@ -55,6 +56,7 @@ public:
     TFormComp *formComp() const { return m_formComp; }
     TFormORG *formOrg() const { return m_formOrg; }
     TFormInVid *formInVid() const { return m_formInVid; }
+    TFormOlimp *formOlimp() const { return m_formOlimp; }
 
     // "Информацию о соревновании", also a double-click on the heading panel.
     void openCompetition();
@@ -87,6 +89,8 @@ private:
     void rebuildAspectList(const QStringList &names);
     void showAspectSelected(int item);
     void showTourGrid(bool poolTour);
+    void prepareEliminationClicked();
+    void conductEliminationClicked();
     void refreshCompetition();
     void refreshAspectName();
     void refreshTour();
@@ -105,6 +109,7 @@ private:
     TFormComp *m_formComp = nullptr;
     TFormORG *m_formOrg = nullptr;
     TFormInVid *m_formInVid = nullptr;
+    TFormOlimp *m_formOlimp = nullptr;
     std::optional<Workspace> m_workspace;
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter *m_prompter;
