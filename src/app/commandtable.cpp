@@ -86,8 +86,8 @@ const CommandTable &mainWindowCommands()
 
 QList<const CommandTable *> allCommandTables()
 {
-    return {&mainWindowCommands(), &registryCommands(), &entryCommands(), &reportCommands(),
-            &toolCommands(), &eliminationCommands()};
+    return {&mainWindowCommands(), &registryCommands(), &entryCommands(),
+            &reportCommands(),     &toolCommands(),     &eliminationCommands()};
 }
 
 QList<CommandEntry> entriesOf(const QString &place)
