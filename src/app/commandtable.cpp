@@ -2,6 +2,7 @@
 
 #include "classificationcommands.h"
 
+#include "registry/entrycommands.h"
 #include "elimination/eliminationcommandtable.h"
 #include "registry/peoplecommands.h"
 #include "registry/registrycommands.h"
@@ -80,8 +81,8 @@ const CommandTable &mainWindowCommands()
 
 QList<const CommandTable *> allCommandTables()
 {
-    return {&mainWindowCommands(), &registryCommands(), &peopleCommands(), &reportCommands(),
-            &toolCommands(), &eliminationCommands()};
+    return {&mainWindowCommands(), &registryCommands(), &peopleCommands(),     &entryCommands(),
+            &reportCommands(),     &toolCommands(),     &eliminationCommands()};
 }
 
 QList<CommandEntry> entriesOf(const QString &place)

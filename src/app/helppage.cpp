@@ -29,6 +29,9 @@ const QList<std::pair<QString, QString>> &windowPages()
         {u"FormPerson"_s, u"person.htm"_s},
         {u"FormJudge"_s, u"judge.htm"_s},
         {u"FormObsl"_s, u"obsl.htm"_s},
+        {u"FormORG"_s, u"org.htm"_s},
+        {u"FormInOrg"_s, u"inorg.htm"_s},
+        {u"FormInVid"_s, u"invid.htm"_s},
     };
     return pages;
 }

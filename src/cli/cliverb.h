@@ -69,5 +69,7 @@ QList<CliVerb> toolVerbs();
 int runRestore(const QString &root, const QStringList &args, QTextStream &out, QTextStream &err);
 // The verbs of the people, judges and staff windows: person, judge, staff.
 QList<CliVerb> personVerbs();
+// The verbs of the organizations, entry and participants windows: org, entry, part.
+QList<CliVerb> entryVerbs();
 
 } // namespace vintrel

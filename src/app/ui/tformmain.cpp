@@ -24,6 +24,8 @@
 #include "registry/ui/tformjudge.h"
 #include "registry/ui/tformobsl.h"
 #include "registry/ui/tformperson.h"
+#include "registry/ui/tforminvid.h"
+#include "registry/ui/tformorg.h"
 
 #include "data/dm.h"
 
@@ -154,6 +156,8 @@ TFormMain::TFormMain(QWidget *parent)
          [this] {
              if (m_formObsl) m_formObsl->exec();
          }},
+        {u"actOrganizations"_s, [this] { openOrganizations(); }},
+        {u"actParticipants"_s, [this] { openParticipants(); }},
         {u"actHelp"_s, [this] { openHelp(); }},
         {u"actAbout"_s, [this] { showAbout(); }},
         {u"actExit"_s, [this] { close(); }},
@@ -423,12 +427,17 @@ void TFormMain::attach(TDM &dm, CurrentContext &context, const Workspace &worksp
     m_formComp = new TFormComp(dm, context, workspace, *m_prompter, this);
     m_formSprav = new TFormSprav(workspace, *m_prompter, this);
     m_formSql = new TFormSQL(workspace, dm.store().filePath(), *m_prompter, this);
+    m_formOrg = new TFormORG(dm, workspace, *m_prompter, this);
+    m_formInVid = new TFormInVid(dm, context, workspace, *m_prompter, this);
+    connect(DBGrid1, &QAbstractItemView::doubleClicked, this, &TFormMain::openParticipants);
     m_formOlimp = new TFormOlimp(dm, context, workspace, *m_prompter, this);
     connect(Button2, &QPushButton::clicked, this, &TFormMain::prepareEliminationClicked);
     connect(Button1, &QPushButton::clicked, this, &TFormMain::conductEliminationClicked);
     m_formPerson = new TFormPerson(dm, context, workspace, *m_prompter, this);
     m_formJudge = new TFormJudge(dm, workspace, *m_prompter, this);
     m_formObsl = new TFormObsl(dm, workspace, *m_prompter, this);
+    // "Список организаций" of the people window opens the organizations over it.
+    m_formPerson->setOrganizationsOpener([this] { m_formOrg->exec(); });
     qApp->installEventFilter(new HelpKey(
         workspace, [this]() -> Prompter & { return *m_prompter; }, this));
 
@@ -639,6 +648,8 @@ void TFormMain::setPrompter(Prompter &prompter)
     if (m_formComp) m_formComp->setPrompter(prompter);
     if (m_formSprav) m_formSprav->setPrompter(prompter);
     if (m_formSql) m_formSql->setPrompter(prompter);
+    if (m_formOrg) m_formOrg->setPrompter(prompter);
+    if (m_formInVid) m_formInVid->setPrompter(prompter);
     if (m_formOlimp) m_formOlimp->setPrompter(prompter);
     if (m_formPerson) m_formPerson->setPrompter(prompter);
     if (m_formJudge) m_formJudge->setPrompter(prompter);
@@ -649,6 +660,20 @@ void TFormMain::openCompetition()
 {
     // Closing the window stores its rows, generates the tours and runs the aspect change.
     if (m_formComp) m_formComp->exec();
+}
+
+void TFormMain::openOrganizations()
+{
+    if (!m_formOrg) return;
+    m_formOrg->exec();
+    m_context->selectAspect(m_context->currentAspect());
+}
+
+void TFormMain::openParticipants()
+{
+    if (!m_formInVid) return;
+    m_formInVid->exec();
+    m_context->selectAspect(m_context->currentAspect());
 }
 
 bool TFormMain::eventFilter(QObject *watched, QEvent *event)

@@ -34,6 +34,8 @@ class TDM;
 class TFormComp;
 class TFormSprav;
 class TFormSQL;
+class TFormInVid;
+class TFormORG;
 class TFormOlimp;
 class TFormJudge;
 class TFormObsl;
@@ -59,6 +61,8 @@ public:
     TFormComp *formComp() const { return m_formComp; }
     TFormSprav *formSprav() const { return m_formSprav; }
     TFormSQL *formSql() const { return m_formSql; }
+    TFormORG *formOrg() const { return m_formOrg; }
+    TFormInVid *formInVid() const { return m_formInVid; }
     TFormOlimp *formOlimp() const { return m_formOlimp; }
     TFormPerson *formPerson() const { return m_formPerson; }
     TFormJudge *formJudge() const { return m_formJudge; }
@@ -66,6 +70,10 @@ public:
 
     // "Информацию о соревновании", also a double-click on the heading panel.
     void openCompetition();
+    // "Организации и их заявки" and "Участников вида" (also a double-click on the participants):
+    // once the window closes, the aspect change shows the current aspect's participants again.
+    void openOrganizations();
+    void openParticipants();
     QMenu *tablesMenu() const { return m_tablesMenu; }
 
 protected:
@@ -111,6 +119,8 @@ private:
     TFormComp *m_formComp = nullptr;
     TFormSprav *m_formSprav = nullptr;
     TFormSQL *m_formSql = nullptr;
+    TFormORG *m_formOrg = nullptr;
+    TFormInVid *m_formInVid = nullptr;
     TFormOlimp *m_formOlimp = nullptr;
     TFormPerson *m_formPerson = nullptr;
     TFormJudge *m_formJudge = nullptr;

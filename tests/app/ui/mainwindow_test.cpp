@@ -479,7 +479,7 @@ TEST_F(MainWindowTest, MainMenuHasEveryEntryWithItsHint)
 
     EXPECT_EQ(menuEntries(topMenu(bar, u"Редактировать"_s)),
               (QStringList{u"Информацию о соревновании"_s, u"Справочник людей"_s,
-                           u"Организации и их заявки (off)"_s, u"Участников вида (off)"_s,
+                           u"Организации и их заявки"_s, u"Участников вида"_s,
                            u"Список судей"_s, u"Обслуживающий персонал"_s}));
     EXPECT_EQ(menuEntries(topMenu(bar, u"Протоколы"_s)),
               (QStringList{u"Список участников текущего вида по фамилии"_s,

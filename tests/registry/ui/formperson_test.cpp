@@ -131,10 +131,10 @@ TEST_F(FormPersonTest, ShowsTheLayoutWithItsHintsAndNoDelete)
     EXPECT_EQ(nav->button(DBNavigator::Edit)->toolTip(), u"Редактировать данные текущего"_s);
     EXPECT_EQ(nav->button(DBNavigator::Insert)->toolTip(), u"Добавить нового"_s);
 
-    // The organizations window is hooked in later; until then the button is disabled.
+    // The main window hooks the organizations window in; the button then opens what it is given.
     auto *orgs = child<QPushButton>(u"btn_Org"_s);
     EXPECT_EQ(orgs->text(), u"Список организаций"_s);
-    EXPECT_FALSE(orgs->isEnabled());
+    EXPECT_TRUE(orgs->isEnabled());
     int opened = 0;
     window->setOrganizationsOpener([&opened] { ++opened; });
     QTest::mouseClick(orgs, Qt::LeftButton);
@@ -162,8 +162,8 @@ TEST_F(FormPersonTest, TabKeyReachesEveryFieldInReadingOrder)
         u"ed_P_DATA"_s,      u"ed_P_KEM"_s,     u"ed_DOMICILE"_s,   u"ed_VISA"_s,
         u"ed_INN"_s,         u"ed_INSURANCE"_s, u"ed_TEL_HOME"_s,   u"ed_TEL_WORK"_s,
         u"ed_STATE"_s,       u"cb_NUM_ORG"_s,   u"cb_TRAINER"_s,    u"cb_NUM_TRAIN1"_s,
-        u"cb_NUM_TRAIN2"_s,  u"btn_Help"_s,     u"btn_Close"_s,     u"edt_search"_s,
-        u"DBGrid1"_s};
+        u"cb_NUM_TRAIN2"_s,  u"btn_Org"_s,      u"btn_Help"_s,      u"btn_Close"_s,
+        u"edt_search"_s,     u"DBGrid1"_s};
     EXPECT_EQ(order, fields);
 }
 
