@@ -2,6 +2,7 @@
 
 #include "classificationcommands.h"
 
+#include "pools/poolcommands.h"
 #include "registry/registrycommands.h"
 #include "reports/reportcommands.h"
 #include "tools/toolcommands.h"
@@ -84,7 +85,8 @@ const CommandTable &mainWindowCommands()
 
 QList<const CommandTable *> allCommandTables()
 {
-    return {&mainWindowCommands(), &registryCommands(), &reportCommands(), &toolCommands()};
+    return {&mainWindowCommands(), &registryCommands(), &poolCommands(), &reportCommands(),
+            &toolCommands()};
 }
 
 QList<CommandEntry> entriesOf(const QString &place)

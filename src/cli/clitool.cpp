@@ -116,6 +116,8 @@ const std::map<QString, CliVerb> &explicitVerbs()
         std::map<QString, CliVerb> byName;
         for (const CliVerb &verb : shellVerbs())
             byName.emplace(verb.name, verb);
+        for (const CliVerb &verb : poolVerbs())
+            byName.emplace(verb.name, verb);
         return byName;
     }();
     return verbs;

@@ -54,4 +54,7 @@ QString cliText(const QVariant &value);
 // The verbs of the main window's shell: list, the tour strip, rtf.
 QList<CliVerb> shellVerbs();
 
+// The pool tours' verbs: prepare, distribute, cell, group-totals.
+QList<CliVerb> poolVerbs();
+
 } // namespace vintrel
