@@ -142,7 +142,8 @@ QWidget *TFormGroup::buildTop()
     RxSpinEdit1 = new QSpinBox(box);
     RxSpinEdit1->setObjectName(u"RxSpinEdit1"_s);
     RxSpinEdit1->setMinimum(1);
-    RxSpinEdit1->lineEdit()->setReadOnly(true); // the group is stepped through, never typed
+    RxSpinEdit1->findChild<QLineEdit *>()->setReadOnly(
+        true); // the group is stepped through, never typed
     RxSpinEdit1->setStyleSheet(u"QSpinBox { color: white; background: red; font-weight: bold; }"_s);
     connect(RxSpinEdit1, &QSpinBox::valueChanged, this, &TFormGroup::groupChanged);
     row->addWidget(RxSpinEdit1);
@@ -260,7 +261,7 @@ void TFormGroup::groupChanged(int group)
 void TFormGroup::commitGridEditor()
 {
     if (QWidget *editor = DBGrid1->indexWidget(DBGrid1->currentIndex()))
-        emit DBGrid1->itemDelegate(DBGrid1->currentIndex())->commitData(editor);
+        emit DBGrid1->itemDelegateForIndex(DBGrid1->currentIndex())->commitData(editor);
 }
 
 void TFormGroup::distribute()
