@@ -11,6 +11,9 @@
 #include "app/helppage.h"
 #include "app/tourstrip.h"
 
+#include "pools/poolsheet.h"
+#include "pools/ui/tformgroup.h"
+#include "pools/ui/tformkolgroup.h"
 #include "registry/ui/tformcomp.h"
 
 #include "data/dm.h"
@@ -373,6 +376,12 @@ void TFormMain::attach(TDM &dm, CurrentContext &context, const Workspace &worksp
     m_workspace = workspace;
     m_about = &about;
     m_formComp = new TFormComp(dm, context, workspace, *m_prompter, this);
+    m_formKolGroup = new TFormKolGroup(dm, context, workspace, *m_prompter, this);
+    m_formGroup = new TFormGroup(dm, context, workspace, *m_prompter, this);
+    for (QPushButton *b : {Button2, Button1})
+        b->setEnabled(true);
+    connect(Button2, &QPushButton::clicked, this, &TFormMain::prepareTour);
+    connect(Button1, &QPushButton::clicked, this, &TFormMain::conductTour);
 
     DBGrid1->bind(dm.DS_PART, kPartColumns);
     sizeParticipantColumns();
@@ -554,6 +563,39 @@ void TFormMain::setPrompter(Prompter &prompter)
 {
     m_prompter = &prompter;
     if (m_formComp) m_formComp->setPrompter(prompter);
+    if (m_formKolGroup) m_formKolGroup->setPrompter(prompter);
+    if (m_formGroup) m_formGroup->setPrompter(prompter);
+}
+
+void TFormMain::prepareTour()
+{
+    if (!m_dm || !m_context || !m_context->hasTour()) return;
+    if (TDM::isPoolTour(m_context->currentTourKind())) {
+        m_formKolGroup->exec();
+        return;
+    }
+    // An elimination tour's preparation (its circles) comes with the elimination windows.
+}
+
+void TFormMain::conductTour()
+{
+    if (!m_dm || !m_context || !m_context->hasTour()) return;
+    if (TDM::isPoolTour(m_context->currentTourKind())) {
+        conductPoolTour();
+        return;
+    }
+    // An elimination tour's start-number check and table come with the elimination windows.
+}
+
+void TFormMain::conductPoolTour()
+{
+    // The participants grid lets go of its rows while the pool window works on them.
+    DBGrid1->bind(nullptr, {});
+    if (runCommand(*m_prompter,
+                   [this] { return poolGroupsDefined(*m_dm, *m_context, *m_prompter); }))
+        m_formGroup->exec();
+    DBGrid1->bind(m_dm->DS_PART, kPartColumns);
+    sizeParticipantColumns();
 }
 
 void TFormMain::openCompetition()

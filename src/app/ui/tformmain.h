@@ -32,6 +32,8 @@ class DateFieldEdit;
 class Prompter;
 class TDM;
 class TFormComp;
+class TFormGroup;
+class TFormKolGroup;
 
 // The main window: the current aspect and tour, the participants of the aspect, the menus and
 // the commands. Every procedure it starts lives in CurrentContext or in a command; the window
@@ -89,12 +91,19 @@ private:
     void tourHeldClicked(bool held);
     void openHelp();
     void showAbout();
+    // "Подготовка к туру" and "Проведение тура": each dispatches on the current tour's kind,
+    // pool tours to the pool windows, elimination tours (kind 7 and 8) to theirs.
+    void prepareTour();
+    void conductTour();
+    void conductPoolTour();
 
     // Guarded: the data module may go first when its owner tears things down in another order.
     QPointer<TDM> m_dm;
     QPointer<CurrentContext> m_context;
     AboutBox *m_about = nullptr;
     TFormComp *m_formComp = nullptr;
+    TFormKolGroup *m_formKolGroup = nullptr;
+    TFormGroup *m_formGroup = nullptr;
     std::optional<Workspace> m_workspace;
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter *m_prompter;
