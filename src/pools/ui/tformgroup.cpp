@@ -97,10 +97,18 @@ TFormGroup::TFormGroup(TDM &dm, CurrentContext &context, const Workspace &worksp
             new BoutCellDelegate(
                 n, [this](int row, int cell, const QString &text) { storeCell(row, cell, text); },
                 DBGrid1));
-        DBGrid1->setColumnWidth(column, 32);
     }
-    DBGrid1->horizontalHeader()->setSectionResizeMode(DBGrid1->columns()->columnOf(u"famname"_s),
-                                                      QHeaderView::Stretch);
+    // The whole sheet in view: narrow cells and totals, the names take what is left.
+    QHeaderView *header = DBGrid1->horizontalHeader();
+    header->setMinimumSectionSize(24);
+    for (int column = 0; column < kSheetColumns.size(); ++column) {
+        const QString &field = kSheetColumns[column];
+        const bool cell = field.size() == 2 && field.startsWith(u'F');
+        header->setSectionResizeMode(column, QHeaderView::Fixed);
+        DBGrid1->setColumnWidth(column, cell ? 30 : field == u"nameorg"_s ? 96 : 52);
+    }
+    DBGrid1->setColumnWidth(0, 30);
+    header->setSectionResizeMode(DBGrid1->columns()->columnOf(u"famname"_s), QHeaderView::Stretch);
     connect(
         dm.DS_REZ_TOUR, &DataSource::editFailed, this,
         [this](const QString &message) { m_prompter->error(message); }, Qt::QueuedConnection);
