@@ -66,6 +66,18 @@ Options parseOptions(const QStringList &args)
     return o;
 }
 
+const std::map<QString, CliVerb> &explicitVerbs()
+{
+    static const std::map<QString, CliVerb> verbs = [] {
+        std::map<QString, CliVerb> byName;
+        for (const auto &verbs : {shellVerbs(), reportVerbs(), poolVerbs()})
+            for (const CliVerb &verb : verbs)
+                byName.emplace(verb.name, verb);
+        return byName;
+    }();
+    return verbs;
+}
+
 // A verb of the command tables whose command needs nothing but the context ("seed random").
 struct TableVerb {
     QString subcommand; // empty for a one-word verb ("close-comp")
@@ -81,6 +93,8 @@ const std::map<QString, QList<TableVerb>> &tableVerbs()
             for (const CommandEntry &entry : *table) {
                 if (!entry.built || !entry.run || entry.verb.isEmpty()) continue;
                 const QStringList words = entry.verb.split(u' ');
+                // A verb that takes arguments of its own runs the command itself.
+                if (explicitVerbs().count(words[0])) continue;
                 byWord[words[0]].append({words.value(1), &entry});
             }
         return byWord;
@@ -108,19 +122,6 @@ int runTableVerb(const QList<TableVerb> &verbs, CliCall &call, const QString &wo
     const ContextCommand command = chosen->entry->run;
     runCommand(call.prompter, [&] { return command(call.dm, call.context, call.prompter); });
     return ExitOk;
-}
-
-const std::map<QString, CliVerb> &explicitVerbs()
-{
-    static const std::map<QString, CliVerb> verbs = [] {
-        std::map<QString, CliVerb> byName;
-        for (const CliVerb &verb : shellVerbs())
-            byName.emplace(verb.name, verb);
-        for (const CliVerb &verb : poolVerbs())
-            byName.emplace(verb.name, verb);
-        return byName;
-    }();
-    return verbs;
 }
 
 void printHelp(QTextStream &out)

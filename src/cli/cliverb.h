@@ -53,6 +53,8 @@ QString cliText(const QVariant &value);
 
 // The verbs of the main window's shell: list, the tour strip, rtf.
 QList<CliVerb> shellVerbs();
+// `report KIND`: the protocols.
+QList<CliVerb> reportVerbs();
 
 // The pool tours' verbs: prepare, distribute, cell, group-totals.
 QList<CliVerb> poolVerbs();

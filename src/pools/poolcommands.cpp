@@ -45,15 +45,7 @@ const CommandTable &poolCommands()
          nullptr,
          true,
          u"«Подвести итоги» группы: бои, победы, уколы"_s},
-        // The pool sheet protocol comes with the protocols.
-        {E::Command,
-         u"FormGroup.BitBtn1"_s,
-         u"FormGroup"_s,
-         u"Печать группы"_s,
-         {},
-         u"report pool-sheet"_s,
-         nullptr,
-         false},
+        // "Печать группы" is the protocols' entry btn_PrintGroup.
         {E::Shell, u"FormGroup.btnHELP"_s, u"FormGroup"_s, u"Справка"_s},
     };
     return table;

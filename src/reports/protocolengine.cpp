@@ -23,6 +23,11 @@ void ProtocolEngine::addTable(Table &table)
     m_datasets.push_back(std::make_unique<DataSetAdapter>(table, m_dm.dataSource(&table)));
 }
 
+void ProtocolEngine::addDataSet(DataSet &set, DataSource *source)
+{
+    m_datasets.push_back(std::make_unique<DataSetAdapter>(set, source));
+}
+
 void ProtocolEngine::addQuery(const QString &sql)
 {
     auto query = std::make_unique<Query>(m_dm.store());

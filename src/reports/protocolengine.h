@@ -9,7 +9,9 @@
 
 namespace vintrel {
 
+class DataSet;
 class DataSetAdapter;
+class DataSource;
 class Query;
 class Table;
 class TDM;
@@ -26,6 +28,8 @@ public:
 
     // The next alias shows a table object as it stands (filter, order, current row).
     void addTable(Table &table);
+    // The next alias shows a data set of the data module (qr_Temp) as it stands.
+    void addDataSet(DataSet &set, DataSource *source);
     // The next alias shows the rows of a SELECT statement, read by a query of this run's own.
     void addQuery(const QString &sql);
 

@@ -1,5 +1,7 @@
 #include "reportcommands.h"
 
+#include "protocols.h"
+
 namespace vintrel {
 
 using namespace Qt::StringLiterals;
@@ -7,28 +9,40 @@ using namespace Qt::StringLiterals;
 const CommandTable &reportCommands()
 {
     using E = CommandEntry;
-    // The protocols come with their templates; until then the entries show disabled.
-    const auto protocol = [](const QString &id, const QString &text, const QString &kind) {
-        return E{E::Command, id, u"menuReports"_s, text, {}, u"report "_s + kind, nullptr, false};
+    const auto protocol = [](const QString &id, const QString &text, const QString &kind,
+                             ContextCommand print) {
+        return E{E::Command, id, u"menuReports"_s, text, {}, u"report "_s + kind, print};
     };
     static const CommandTable table{
         protocol(u"actListSurname"_s, u"Список участников текущего вида по фамилии"_s,
-                 u"list-surname"_s),
+                 u"list-surname"_s, printListBySurname),
         protocol(u"actListOrg"_s, u"Список участников текущего вида по организации"_s,
-                 u"list-org"_s),
-        protocol(u"actRating"_s, u"Предварительный рейтинг участников"_s, u"rating"_s),
+                 u"list-org"_s, printListByOrganization),
+        protocol(u"actRating"_s, u"Предварительный рейтинг участников"_s, u"rating"_s, printRating),
         {E::Separator, {}, u"menuReports"_s},
-        protocol(u"actPoolTour"_s, u"Результаты предварительного тура"_s, u"pool-tour"_s),
-        protocol(u"actDeTable"_s, u"Результаты тура прямого выбывания"_s, u"de-table"_s),
+        protocol(u"actPoolTour"_s, u"Результаты предварительного тура"_s, u"pool-tour"_s,
+                 printPoolTour),
+        protocol(u"actDeTable"_s, u"Результаты тура прямого выбывания"_s, u"de-table"_s,
+                 printEliminationTable),
         protocol(u"actDeRepTo16"_s, u"Результаты тура прямого выбывания с утешением  до 16"_s,
-                 u"de-rep-to16"_s),
+                 u"de-rep-to16"_s, printRepechageTo16),
         protocol(u"actDeRep16"_s, u"Результаты тура прямого выбывания с утешением 16"_s,
-                 u"de-rep-16"_s),
-        protocol(u"actDeFinal"_s, u"Финал"_s, u"de-final"_s),
+                 u"de-rep-16"_s, printRepechage16),
+        protocol(u"actDeFinal"_s, u"Финал"_s, u"de-final"_s, printFinal),
         {E::Separator, {}, u"menuReports"_s},
-        protocol(u"actTourResults"_s, u"Текущие результаты тура"_s, u"tour-results"_s),
+        protocol(u"actTourResults"_s, u"Текущие результаты тура"_s, u"tour-results"_s,
+                 printTourResults),
         protocol(u"actFinalResults"_s, u"Окончательные результаты текущего вида"_s,
-                 u"final-results"_s),
+                 u"final-results"_s, printFinalResults),
+
+        // The pool window's "Печать группы": the score sheet of its current group.
+        {E::Command,
+         u"btn_PrintGroup"_s,
+         u"FormGroup"_s,
+         u"Печать группы"_s,
+         {},
+         u"report pool-sheet"_s,
+         printPoolSheet},
     };
     return table;
 }

@@ -63,7 +63,12 @@ TEST(CommandTables, HelpListsEveryVerbAndVersionPrintsOne)
         for (const CommandTable *table : allCommandTables())
             for (const CommandEntry &entry : *table)
                 if (entry.built && !entry.verb.isEmpty()) {
-                    EXPECT_TRUE(help.out.contains(entry.verb)) << entry.verb.toStdString();
+                    // "seed random" has a line of its own; "report list-surname" is one
+                    // KIND of the line "report KIND".
+                    EXPECT_TRUE(
+                        help.out.contains(u"  "_s + entry.verb) ||
+                        help.out.contains(u"  "_s + entry.verb.section(u' ', 0, 0) + u" KIND"_s))
+                        << entry.verb.toStdString();
                 }
     }
     const test::CliRun version = test::cli({u"--version"_s});

@@ -9,6 +9,7 @@
 #include "pools/distribution.h"
 #include "pools/grouptotals.h"
 #include "pools/poolsheet.h"
+#include "reports/protocols.h"
 #include "widgets/datagrid.h"
 #include "widgets/dbnavigator.h"
 #include "widgets/documentviewer.h"
@@ -124,7 +125,6 @@ TFormGroup::TFormGroup(TDM &dm, CurrentContext &context, const Workspace &worksp
     bottom->addStretch(1);
     btn_Itog = namedButton(u"btn_Itog"_s, u"Подвести итоги"_s, this);
     BitBtn1 = namedButton(u"BitBtn1"_s, u"Печать группы"_s, this);
-    BitBtn1->setEnabled(false); // the pool sheet protocol comes with the protocols
     btnHELP = namedButton(u"btnHELP"_s, u"Справка"_s, this);
     btnCLOSE = namedButton(u"btnCLOSE"_s, u"Закрыть"_s, this);
     for (QPushButton *b : {btn_Itog, BitBtn1, btnHELP, btnCLOSE})
@@ -132,6 +132,7 @@ TFormGroup::TFormGroup(TDM &dm, CurrentContext &context, const Workspace &worksp
     layout->addLayout(bottom);
 
     connect(btn_Itog, &QPushButton::clicked, this, &TFormGroup::totals);
+    connect(BitBtn1, &QPushButton::clicked, this, &TFormGroup::printGroup);
     connect(btnHELP, &QPushButton::clicked, this,
             [this] { showHelpPage(m_workspace, u"group.htm"_s, *m_prompter); });
     connect(btnCLOSE, &QPushButton::clicked, this, &QDialog::accept);
@@ -297,6 +298,12 @@ void TFormGroup::storeCell(int row, int cell, const QString &text)
 {
     runCommand(*m_prompter,
                [&] { return enterBoutCell(m_dm, m_context, row, cell, text, *m_prompter); });
+}
+
+void TFormGroup::printGroup()
+{
+    commitGridEditor();
+    runCommand(*m_prompter, [this] { return printPoolSheet(m_dm, m_context, *m_prompter); });
 }
 
 void TFormGroup::totals()

@@ -49,6 +49,7 @@ private:
     void addSelectedParticipant();
     void storeCell(int row, int cell, const QString &text);
     void totals();
+    void printGroup();
     void commitGridEditor();
 
     TDM &m_dm;

@@ -169,7 +169,13 @@ TEST_F(PoolWindows, DealTypeTotalAndClose)
         const QRect first = list->visualRect(list->model()->index(0, 0));
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first.center());
         EXPECT_EQ(fileCount(ws.databaseFile(), u"REZ_TOUR"_s), 13);
-        EXPECT_FALSE(child<QPushButton>(&dialog, u"BitBtn1"_s)->isEnabled());
+
+        // "Печать группы" prints the group shown; this field has no people register to
+        // take the names from, and the protocol says so.
+        prompter.errors.clear();
+        QTest::mouseClick(child<QPushButton>(&dialog, u"BitBtn1"_s), Qt::LeftButton);
+        ASSERT_EQ(prompter.errors.size(), 1);
+        EXPECT_TRUE(prompter.errors[0].contains(u"группы 2"_s)) << prompter.errors[0].toStdString();
 
         QTest::mouseClick(child<QPushButton>(&dialog, u"btnCLOSE"_s), Qt::LeftButton);
         EXPECT_FALSE(dialog.isVisible());

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace vintrel {
+
+class CurrentContext;
+class Prompter;
+class TDM;
+
+// The printed protocols of the current aspect and tour: each fills its template of
+// ROOT/Template into ROOT/Report and, when asked to, opens the result with the associated
+// application. A protocol that cannot be written says why through a Refusal (a missing
+// template, a missing official, a tour of the wrong kind).
+enum class Protocol {
+    ListBySurname, // "Список участников текущего вида по фамилии"
+    ListByOrganization, // "Список участников текущего вида по организации"
+    Rating,           // "Предварительный рейтинг участников"
+    TourResults,      // "Текущие результаты тура"
+    FinalResults,     // "Окончательные результаты текущего вида"
+    PoolSheet,        // "Печать группы" of the pool window
+    PoolTour,         // "Результаты предварительного тура"
+    EliminationTable, // "Результаты тура прямого выбывания"
+    RepechageTo16, // "Результаты тура прямого выбывания с утешением  до 16"
+    Repechage16, // "Результаты тура прямого выбывания с утешением 16"
+    Final, // "Финал"
+};
+
+struct ProtocolRequest {
+    Protocol protocol = Protocol::ListBySurname;
+    bool openDocument = true; // the command-line tool never opens
+    int group = 0;            // the pool sheet's NUM_GROUP; 0: the current TOUR_PR row
+};
+
+// Writes the protocol and returns the written file's path. An empty path without a message
+// means the command had nothing to print (a table size outside every template's range).
+QString printProtocol(TDM &dm, CurrentContext &context, Prompter &prompter,
+                      const ProtocolRequest &request);
+
+// The command-line names of the protocols ("list-surname", …) in menu order.
+QStringList protocolKinds();
+bool protocolOfKind(const QString &kind, Protocol &protocol);
+
+// What goes into a file name of the protocols: every character no file name may hold
+// ("/ \ : * ? " < > |") becomes "_".
+QString fileNamePart(const QString &text);
+
+// The menu entries of "Протоколы" and "Печать группы": print and open.
+bool printListBySurname(TDM &dm, CurrentContext &context, Prompter &prompter);
+bool printListByOrganization(TDM &dm, CurrentContext &context, Prompter &prompter);
+bool printRating(TDM &dm, CurrentContext &context, Prompter &prompter);
+bool printTourResults(TDM &dm, CurrentContext &context, Prompter &prompter);
+bool printFinalResults(TDM &dm, CurrentContext &context, Prompter &prompter);
+bool printPoolSheet(TDM &dm, CurrentContext &context, Prompter &prompter);
+bool printPoolTour(TDM &dm, CurrentContext &context, Prompter &prompter);
+bool printEliminationTable(TDM &dm, CurrentContext &context, Prompter &prompter);
+bool printRepechageTo16(TDM &dm, CurrentContext &context, Prompter &prompter);
+bool printRepechage16(TDM &dm, CurrentContext &context, Prompter &prompter);
+bool printFinal(TDM &dm, CurrentContext &context, Prompter &prompter);
+
+} // namespace vintrel
