@@ -8,7 +8,6 @@
 
 #include <QDate>
 #include <QFile>
-#include <QLocale>
 #include <QTemporaryDir>
 
 #include <cstdint>
@@ -52,11 +51,6 @@ std::unique_ptr<MemoryDataSet> numbers()
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static Fixture fixture;
-    static bool localeSet = false;
-    if (!localeSet) {
-        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-        localeSet = true;
-    }
     if (size == 0) return 0;
     {
         QFile f(fixture.templatePath);

@@ -5,6 +5,9 @@
 #include "data/workspace.h"
 
 #include <QFileInfo>
+#include <QList>
+
+#include <utility>
 
 namespace vintrel {
 
@@ -13,6 +16,36 @@ using namespace Qt::StringLiterals;
 QString helpPagePath(const Workspace &workspace, const QString &page)
 {
     return workspace.path(u"HELP/"_s + page);
+}
+
+namespace {
+
+// Each window's own page: the "Справка" buttons and F1 open it.
+const QList<std::pair<QString, QString>> &windowPages()
+{
+    static const QList<std::pair<QString, QString>> pages{
+        {u"FormComp"_s, u"comp.htm"_s},
+        {u"FormKolGroup"_s, u"kolgroup.htm"_s},
+        {u"FormGroup"_s, u"group.htm"_s},
+    };
+    return pages;
+}
+
+} // namespace
+
+QString helpPageOfWindow(const QString &windowName)
+{
+    for (const auto &[window, page] : windowPages())
+        if (window == windowName) return page;
+    return QString::fromUtf16(kMainHelpPage);
+}
+
+QStringList helpPages()
+{
+    QStringList pages{QString::fromUtf16(kMainHelpPage)};
+    for (const auto &[window, page] : windowPages())
+        if (!pages.contains(page)) pages << page;
+    return pages;
 }
 
 QString missingHelpMessage(const QString &path)

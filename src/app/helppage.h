@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace vintrel {
 
@@ -11,6 +12,12 @@ class Workspace;
 inline constexpr char16_t kMainHelpPage[] = u"index.htm";
 
 QString helpPagePath(const Workspace &workspace, const QString &page);
+
+// The help page of a window by its object name ("FormComp" -> "comp.htm"); the main page for a
+// window without one of its own.
+QString helpPageOfWindow(const QString &windowName);
+// Every page the program opens, the main page first.
+QStringList helpPages();
 QString missingHelpMessage(const QString &path);
 
 // The file to hand to the viewer for a help page, or an empty text after telling the

@@ -12,6 +12,7 @@
 #include "reports/rtf/rtferrors.h"
 #include "reports/rtf/rtfwriter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
@@ -29,13 +30,10 @@ class Engine : public testing::Test {
 protected:
     void SetUp() override
     {
-        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
         report.Infile = dir.path() + u"/t.rtf"_s;
         report.OutFile = dir.path() + u"/out.rtf"_s;
         report.Lang = 1049;
     }
-    void TearDown() override { QLocale::setDefault(QLocale::c()); }
-
     void writeTemplate(const QByteArray &bytes)
     {
         QFile f(report.Infile);
@@ -139,6 +137,44 @@ TEST_F(Engine, TheOutputIsReplacedNotAppended)
     EXPECT_EQ(output().count("\\pard"), 1);
     EXPECT_TRUE(body().contains("second"));
     EXPECT_FALSE(body().contains("first"));
+}
+
+TEST_F(Engine, AFailedRunLeavesThePreviousReportAndNoTemporaryFile)
+{
+    writeTemplate(kHeader + "\\pard \\\\v\\\\\\par}");
+    report.AddVariable(u"v"_s, u"good"_s);
+    report.AddVariable(u"d"_s, u"not a date"_s);
+    report.Execute({});
+    const QByteArray good = output();
+    ASSERT_TRUE(good.contains("good"));
+
+    const QByteArray failing[] = {
+        kHeader + "\\pard \\\\v\\\\ \\\\ENDSCAN\\\\}", // refused while compiling
+        kHeader + "\\pard \\\\v\\\\ \\\\FDTM(d)\\\\}", // refused while writing
+        QByteArray("not rtf"),
+    };
+    for (const QByteArray &bytes : failing) {
+        writeTemplate(bytes);
+        EXPECT_FALSE(runMessage().isEmpty());
+        EXPECT_EQ(output(), good);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  (QStringList{u"out.rtf"_s, u"t.rtf"_s}));
+    }
+    QFile::remove(report.Infile);
+    EXPECT_FALSE(runMessage().isEmpty());
+    EXPECT_EQ(output(), good);
+
+    writeTemplate(kHeader + "\\pard \\\\v\\\\\\par}");
+    report.VarList = {u"v=better"_s};
+    report.Execute({});
+    EXPECT_TRUE(body().contains("better"));
+}
+
+TEST_F(Engine, AReportThatCannotBeWrittenFailsWithItsPath)
+{
+    report.OutFile = dir.path() + u"/missing/out.rtf"_s;
+    writeTemplate(kHeader + "}");
+    EXPECT_TRUE(runMessage().startsWith(u"Cannot create file \""_s + report.OutFile + u"\"."_s));
 }
 
 TEST_F(Engine, AFieldIsResolvedAgainInEveryRun)
@@ -278,6 +314,33 @@ TEST_F(Engine, ScanEventsSeeTheBlockAndMayFilterItsRows)
     EXPECT_EQ(log, (QStringList{u"before 1 level 1"_s, u"record 1"_s, u"before 2 level 2"_s,
                                 u"record 2"_s, u"eof 2"_s, u"record 1"_s, u"before 2 level 2"_s,
                                 u"eof 2"_s, u"eof 1"_s}));
+}
+
+// ---- locale ----
+
+// Protocols are Russian: a machine set up in English still prints decimal commas and
+// day-first dates.
+TEST_F(Engine, NumbersAndDatesAreRussianWhateverTheDefaultLocale)
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    writeTemplate(kHeader + "\\\\FFIX(v,1)\\\\|\\\\FNUM(big)\\\\|\\\\FFIXR(v)\\\\|\\\\A.D\\\\|"
+                            "\\\\FDTM(t)\\\\|\\\\A.X\\\\|\\\\n\\\\}");
+    report.AddVariable(u"v"_s, u"125,5"_s);
+    report.AddVariable(u"big"_s, u"1234567.891"_s);
+    report.AddVariable(u"t"_s, u"12.04.2025 09:30"_s);
+    report.AddNumericVariable(u"n"_s, 0.25);
+    auto data = std::make_unique<MemoryDataSet>(
+        u"d"_s, QStringList{u"D"_s, u"X"_s},
+        std::vector<RepDataSet::FieldKind>{RepDataSet::FieldKind::Date,
+                                           RepDataSet::FieldKind::Float});
+    data->addRow({QDate(2025, 4, 12), 2.5});
+    const QString message = runMessage({data.get()});
+    QLocale::setDefault(previous);
+    ASSERT_EQ(message, QString());
+    EXPECT_EQ(body(), "\\lang1049 125,5|\\lang1049 1\\'A0234\\'A0567,89|\\lang1049 125-50|"
+                      "\\lang1049 12.04.2025|\\lang1049 12.04.2025 09:30:00|\\lang1049 2,5|"
+                      "\\lang1049 0,25}");
 }
 
 // ---- Windows-1251 ----

@@ -8,6 +8,7 @@
 #include "widgets/datefieldedit.h"
 #include "widgets/documentviewer.h"
 #include "widgets/guiprompter.h"
+#include "widgets/helpkey.h"
 #include "app/helppage.h"
 #include "app/tourstrip.h"
 
@@ -18,6 +19,7 @@
 
 #include "data/dm.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -382,6 +384,8 @@ void TFormMain::attach(TDM &dm, CurrentContext &context, const Workspace &worksp
         b->setEnabled(true);
     connect(Button2, &QPushButton::clicked, this, &TFormMain::prepareTour);
     connect(Button1, &QPushButton::clicked, this, &TFormMain::conductTour);
+    qApp->installEventFilter(new HelpKey(
+        workspace, [this]() -> Prompter & { return *m_prompter; }, this));
 
     DBGrid1->bind(dm.DS_PART, kPartColumns);
     sizeParticipantColumns();

@@ -4,6 +4,7 @@
 #include "registry/competition.h"
 
 #include "app/currentcontext.h"
+#include "app/helppage.h"
 #include "widgets/datagrid.h"
 #include "widgets/datefieldedit.h"
 #include "widgets/dbnavigator.h"
@@ -94,7 +95,7 @@ TFormComp::TFormComp(TDM &dm, CurrentContext &context, const Workspace &workspac
     btn_Help->setObjectName(u"btn_Help"_s);
     btn_Help->setAutoDefault(false);
     connect(btn_Help, &QPushButton::clicked, this,
-            [this] { showHelpPage(m_workspace, u"comp.htm"_s, *m_prompter); });
+            [this] { showHelpPage(m_workspace, helpPageOfWindow(objectName()), *m_prompter); });
     bottom->addWidget(btn_Help);
     btn_Close = new QPushButton(u"Закрыть"_s, this);
     btn_Close->setObjectName(u"btn_Close"_s);

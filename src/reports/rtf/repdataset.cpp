@@ -17,7 +17,7 @@ QString RepDataSet::fieldText(int field) const
 QString RepDataSet::textOf(const QVariant &value, FieldKind kind)
 {
     if (!value.isValid() || value.isNull()) return {};
-    const QLocale locale;
+    const QLocale &locale = ValueFormatter::locale();
     switch (kind) {
     case FieldKind::Date:
         return locale.toString(value.toDate(), QLocale::ShortFormat);

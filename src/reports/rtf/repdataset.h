@@ -24,7 +24,8 @@ public:
     virtual int fieldIndex(const QString &name) const = 0; // -1 when absent, case-insensitive
     virtual FieldKind fieldKind(int field) const = 0;
     virtual QVariant fieldValue(int field) const = 0;
-    // The field's display text: dates by the locale, floating numbers in their shortest form.
+    // The field's display text: dates in Russian (dd.MM.yyyy), floating numbers in their
+    // shortest form.
     virtual QString fieldText(int field) const;
 
     // Whether the visual controls bound to the dataset are detached (repaints suspended).

@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <stdexcept>
 
@@ -103,9 +104,10 @@ void TRepRTF::Execute(const std::vector<RepDataSet *> &datasets)
     const QByteArray bytes = readTemplate();
     if (!bytes.startsWith("{\\rtf")) throw EBadRtfFormat(u"Template is not RTF file."_s);
 
-    QFile output(OutFile);
-    if (output.exists()) output.remove();
-    if (!output.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // The report is written beside the old one and takes its place only when the run
+    // succeeds: a failed run leaves yesterday's protocol as it was.
+    QSaveFile output(OutFile);
+    if (!output.open(QIODevice::WriteOnly))
         throw EIOError(u"Cannot create file \""_s + OutFile + u"\". "_s + output.errorString());
 
     RtfCompiler::Settings settings;
@@ -114,6 +116,11 @@ void TRepRTF::Execute(const std::vector<RepDataSet *> &datasets)
     for (size_t i = 0; i < datasets.size() && i < 26; ++i)
         if (datasets[i])
             settings.aliases.insert(datasets[i]->name().toUpper(), QChar(char16_t(u'a' + i)));
+    settings.variableExists = [this](const QString &name) { return IndexOfVariable(name) > 0; };
+    settings.fieldExists = [&datasets](const QString &alias, const QString &name) {
+        int dataset = -1, field = -1;
+        return RtfExecutor::findField(datasets, alias, name, dataset, field);
+    };
 
     const RtfSource source(bytes);
     RtfWriter out(output, OutFile);
@@ -125,6 +132,7 @@ void TRepRTF::Execute(const std::vector<RepDataSet *> &datasets)
                          header.templateColourCount());
     executor.run();
     out.flush();
+    if (!output.commit()) throw EIOError(u"Can't write file "_s + OutFile);
 }
 
 } // namespace vintrel

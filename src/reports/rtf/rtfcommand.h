@@ -39,6 +39,9 @@ struct RtfCommand {
     QString alias;    // alias letter of a field reference (empty: unknown name)
     QString aliasWritten;
     FormatCall format;
+    // The paragraph end a keyword took from the block when text stands before it on its
+    // line; written wherever that text is, not with the repeated rows.
+    QByteArray lineBreak;
 
     int scan = -1;    // scan keywords: the block
     int partner = -1; // row start <-> row end

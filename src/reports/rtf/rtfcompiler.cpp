@@ -107,6 +107,10 @@ void RtfCompiler::compile(qsizetype from)
     m_commands.clear();
     m_scans.clear();
     m_open.clear();
+    m_targets.clear();
+    m_skips.assign(1, 1);
+    m_lineFrom = from;
+    m_lineHasText = false;
     RtfCommand start;
     start.kind = Kind::Start;
     start.begin = start.end = from;
@@ -137,6 +141,31 @@ void RtfCompiler::addText(qsizetype from, qsizetype to)
     m_commands.push_back(c);
 }
 
+qsizetype RtfCompiler::stepControl(qsizetype pos, std::vector<qint64> &skips) const
+{
+    if (m_source.at(pos + 1) == '\'') return m_source.skipControl(pos);
+    const RtfSource::Control word = RtfSource::readControl(m_source.data(), m_source.size(), pos);
+    if (word.is(m_source.data(), "uc") && word.hasParameter) skips.back() = word.parameter;
+    if (word.is(m_source.data(), "u") && word.hasParameter)
+        return RtfSource::skipFallback(m_source.data(), m_source.size(), word.end, skips.back());
+    return word.end;
+}
+
+void RtfCompiler::trackGroups(qsizetype from, qsizetype to)
+{
+    qsizetype p = from;
+    while (p < to) {
+        const char c = m_source.at(p);
+        if (c == '\\') {
+            p = stepControl(p, m_skips);
+            continue;
+        }
+        if (c == '{') m_skips.push_back(m_skips.back());
+        if (c == '}' && m_skips.size() > 1) m_skips.pop_back();
+        ++p;
+    }
+}
+
 void RtfCompiler::compileRange(qsizetype from, qsizetype to, bool inRow)
 {
     qsizetype pos = from;
@@ -152,7 +181,13 @@ void RtfCompiler::compileRange(qsizetype from, qsizetype to, bool inRow)
             group.begin = pos;
             group.end = end;
             m_commands.push_back(group);
-            pos = textStart = end;
+            pos = textStart = m_lineFrom = end;
+            m_lineHasText = true; // a field's result or a picture prints
+            continue;
+        }
+        if (c == '{' || c == '}') {
+            trackGroups(pos, pos + 1);
+            ++pos;
             continue;
         }
         if (c != '\\') {
@@ -161,12 +196,18 @@ void RtfCompiler::compileRange(qsizetype from, qsizetype to, bool inRow)
         }
         if (!inRow && m_source.controlWordIs(pos, "trowd")) {
             addText(textStart, pos);
-            pos = textStart = compileRow(pos, to);
+            pos = textStart = m_lineFrom = compileRow(pos, to);
+            m_lineHasText = false;
             continue;
         }
         const qsizetype delimiter = m_source.delimiterAt(pos);
         if (delimiter == 0) {
-            pos = m_source.skipControl(pos);
+            const bool paragraphEnd = m_source.endsParagraph(pos);
+            pos = stepControl(pos, m_skips);
+            if (paragraphEnd) {
+                m_lineFrom = pos;
+                m_lineHasText = false;
+            }
             continue;
         }
         const qsizetype close = markerClose(pos + delimiter, to);
@@ -174,48 +215,100 @@ void RtfCompiler::compileRange(qsizetype from, qsizetype to, bool inRow)
             pos += delimiter;
             continue;
         }
-        addText(textStart, pos);
         const qsizetype after = close + m_source.delimiterAt(close);
-        pos = textStart = addMarker(pos + delimiter, close, after, to, inRow);
+        RtfCommand marker;
+        if (!readMarker(pos + delimiter, close, after, inRow, marker)) {
+            // A stray backslash: it stays as typed, and the closing one may open a marker.
+            trackGroups(pos + delimiter, close);
+            pos = close;
+            continue;
+        }
+        addText(textStart, pos);
+        if (!m_lineHasText) m_lineHasText = m_source.hasVisibleText(m_lineFrom, pos);
+        qsizetype next = after;
+        if (marker.isScanKeyword()) {
+            next = addKeyword(std::move(marker), after, to, inRow);
+            trackGroups(pos + delimiter, next);
+            if (next != after) m_lineHasText = false; // the keyword's paragraph end went
+        } else {
+            m_commands.push_back(std::move(marker));
+            trackGroups(pos + delimiter, after);
+            m_lineHasText = true;
+        }
+        pos = textStart = m_lineFrom = next;
     }
     addText(textStart, to);
 }
 
 qsizetype RtfCompiler::markerClose(qsizetype start, qsizetype to) const
 {
+    std::vector<qint64> skips{m_skips.back()};
     qsizetype p = start;
     while (true) {
         if (p >= to || p - start >= kMarkerLimit) return -1;
         const char c = m_source.at(p);
-        if (c == '{' && m_source.groupStartsAt(p)) return -1;
-        if (c == '\\') {
+        if (c == '{') {
+            if (m_source.groupStartsAt(p)) return -1;
+            if (m_source.starredGroupAt(p)) { // a bookmark, say: its words are no text
+                const qsizetype end = m_source.groupEnd(p, std::min(to, start + kMarkerLimit));
+                if (end < 0) return -1;
+                p = end;
+                continue;
+            }
+            skips.push_back(skips.back());
+            ++p;
+        } else if (c == '}') {
+            if (skips.size() > 1) skips.pop_back();
+            ++p;
+        } else if (c == '\\') {
             if (m_source.delimiterAt(p)) return p;
             if (m_source.breaksMarker(p)) return -1;
-            p = m_source.skipControl(p);
+            p = stepControl(p, skips);
         } else {
             ++p;
         }
     }
 }
 
-qsizetype RtfCompiler::addMarker(qsizetype sourceBegin, qsizetype sourceEnd, qsizetype after,
-                                 qsizetype to, bool inRow)
+bool RtfCompiler::namesSomething(const Reference &ref) const
 {
-    RtfCommand c;
+    if (ref.isField) return m_settings.fieldExists && m_settings.fieldExists(ref.alias, ref.name);
+    if (m_targets.contains(ref.name.toUpper())) return true;
+    return m_settings.variableExists && m_settings.variableExists(ref.name);
+}
+
+bool RtfCompiler::readMarker(qsizetype sourceBegin, qsizetype sourceEnd, qsizetype after,
+                             bool inRow, RtfCommand &c) const
+{
     c.begin = sourceBegin;
     c.end = after;
     QString raw;
-    RtfSource::splitMarker(m_source.data() + sourceBegin, sourceEnd - sourceBegin, raw, c.codes);
+    RtfSource::splitMarker(m_source.data() + sourceBegin, sourceEnd - sourceBegin, m_skips.back(),
+                           raw, c.codes);
     c.text = RtfSource::cleanText(raw);
     c.typed = "\\\\" + m_source.bytes(sourceBegin, sourceEnd) + "\\\\";
 
     bool keyword = false;
     c.kind = keywordKind(c.text, keyword);
-    if (keyword) return addKeyword(std::move(c), after, to, inRow);
+    if (keyword) return true;
 
+    // Text typed with a blank between two backslashes that names nothing is prose around a
+    // stray backslash (a path, a marker cut by a hyperlink), not a marker.
+    const bool blank = RtfSource::hasBlankOutsideBrackets(raw);
     QString reference = c.text;
-    ValueFormatter::parse(c.text, c.format, reference);
+    try {
+        ValueFormatter::parse(c.text, c.format, reference);
+    } catch (const RepError &) {
+        if (!blank) throw;
+        const qsizetype open = c.text.indexOf(u'(');
+        const qsizetype comma = c.text.indexOf(u',');
+        const QString inner =
+            c.text.mid(open + 1, (comma > open ? comma : c.text.size() - 1) - open - 1);
+        if (!namesSomething(classify(inner, m_settings))) return false;
+        throw;
+    }
     const Reference ref = classify(reference, m_settings);
+    if (blank && !namesSomething(ref)) return false;
     c.name = ref.name;
     if (ref.isField) {
         c.alias = ref.alias;
@@ -224,8 +317,7 @@ qsizetype RtfCompiler::addMarker(qsizetype sourceBegin, qsizetype sourceEnd, qsi
     } else {
         c.kind = Kind::Variable;
     }
-    m_commands.push_back(std::move(c));
-    return after;
+    return true;
 }
 
 qsizetype RtfCompiler::addKeyword(RtfCommand c, qsizetype after, qsizetype to, bool inRow)
@@ -290,15 +382,18 @@ qsizetype RtfCompiler::addKeyword(RtfCommand c, qsizetype after, qsizetype to, b
     c.scan = block;
     for (qsizetype i = 1; i < pieces.size(); ++i) {
         const QString option = pieces[i].toLower();
-        if (option == u"page"_s)
+        if (option == u"page"_s) {
             m_scans[block].page = true;
-        else if (option == u"noeof"_s)
+        } else if (option == u"noeof"_s) {
             m_scans[block].noeof = true;
-        else
-            m_scans[block].sections[section].functions.push_back(parseFunction(pieces[i]));
+        } else {
+            ScanFunction f = parseFunction(pieces[i]);
+            m_targets.insert(f.target.toUpper());
+            m_scans[block].sections[section].functions.push_back(std::move(f));
+        }
     }
 
-    const qsizetype next = keptStretch(after, to, c.kept);
+    const qsizetype next = keptStretch(after, to, c);
     const int index = int(m_commands.size());
     switch (c.kind) {
     case Kind::ScanEntry:
@@ -319,15 +414,23 @@ qsizetype RtfCompiler::addKeyword(RtfCommand c, qsizetype after, qsizetype to, b
     return next;
 }
 
-qsizetype RtfCompiler::keptStretch(qsizetype after, qsizetype to, QByteArray &kept) const
+qsizetype RtfCompiler::keptStretch(qsizetype after, qsizetype to, RtfCommand &c) const
 {
-    // A keyword alone on its line leaves no empty paragraph: when nothing visible follows it
-    // up to the paragraph's end, that \par goes and the formatting before it is kept.
+    // A keyword with nothing visible after it up to its paragraph's end takes that \par
+    // out of the block and keeps the formatting before it (without blanks), so the block
+    // leaves no empty paragraph and its rows start with no blank. When text stands before
+    // the keyword on its line, the paragraph end is written wherever that text is.
     qsizetype p = after;
     while (p < to && p - after < kMarkerLimit) {
-        const char c = m_source.at(p);
-        if (c == '{' && m_source.groupStartsAt(p)) return after;
-        if (c != '\\') {
+        const char ch = m_source.at(p);
+        if (ch == '{' && m_source.groupStartsAt(p)) return after;
+        if (ch == '{' && m_source.starredGroupAt(p)) {
+            const qsizetype end = m_source.groupEnd(p, std::min(to, after + kMarkerLimit));
+            if (end < 0) return after;
+            p = end;
+            continue;
+        }
+        if (ch != '\\') {
             ++p;
             continue;
         }
@@ -335,9 +438,10 @@ qsizetype RtfCompiler::keptStretch(qsizetype after, qsizetype to, QByteArray &ke
             !(m_source.at(p + 4) >= '0' && m_source.at(p + 4) <= '9')) {
             QString text;
             QByteArray codes;
-            RtfSource::splitMarker(m_source.data() + after, p - after, text, codes);
+            RtfSource::splitMarker(m_source.data() + after, p - after, m_skips.back(), text, codes);
             if (!text.trimmed().isEmpty()) return after;
-            kept = m_source.bytes(after, p);
+            c.kept = RtfSource::withoutBlanks(m_source.bytes(after, p));
+            if (m_lineHasText) c.lineBreak = "\\par ";
             qsizetype next = p + 4;
             if (m_source.at(next) == ' ') ++next;
             return next;

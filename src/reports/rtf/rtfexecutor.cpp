@@ -102,6 +102,7 @@ int RtfExecutor::scanStart(int pc)
     const RtfCommand &c = m_commands[size_t(pc)];
     TRepScanInfo &scan = m_scans[size_t(c.scan)];
     m_out.write(c.codes);
+    m_out.write(c.lineBreak);
     scan.dataset = m_datasets[size_t(scan.datasetIndex)];
     if (!scan.measured) measure(scan);
     if (m_report.OnScanBefore) m_report.OnScanBefore(scan);
@@ -131,6 +132,7 @@ int RtfExecutor::scanEntry(int pc)
     const RtfCommand &c = m_commands[size_t(pc)];
     TRepScanInfo &scan = m_scans[size_t(c.scan)];
     m_out.write(c.codes);
+    m_out.write(c.lineBreak);
     m_out.write(c.kept);
     initialiseAndEvaluate(scan, TRepScanInfo::EntrySection);
     return pc + 1;
@@ -144,6 +146,7 @@ int RtfExecutor::endPoint(int pc)
         c.kind == Kind::ScanFooter ? TRepScanInfo::FooterSection : TRepScanInfo::EndSection;
     RepDataSet &data = *scan.dataset;
     m_out.write(c.codes);
+    m_out.write(c.lineBreak);
     if (!data.eof() && !scan.exhausted) {
         initialiseAndEvaluate(scan, section);
         data.next();
@@ -358,14 +361,14 @@ int RtfExecutor::rowEnd(int pc)
 
 // ---- values ----
 
-bool RtfExecutor::resolveField(const QString &alias, const QString &name, int &dataset,
-                               int &field) const
+bool RtfExecutor::findField(const std::vector<RepDataSet *> &datasets, const QString &alias,
+                            const QString &name, int &dataset, int &field)
 {
     dataset = field = -1;
     if (alias.size() != 1) return false;
     const int index = alias[0].toUpper().unicode() - u'A';
-    if (index < 0 || index >= int(m_datasets.size())) return false;
-    const RepDataSet &data = *m_datasets[size_t(index)];
+    if (index < 0 || index >= int(datasets.size())) return false;
+    const RepDataSet &data = *datasets[size_t(index)];
     int number = -1;
     if (isFieldNumber(name)) {
         bool ok = false;
@@ -378,6 +381,12 @@ bool RtfExecutor::resolveField(const QString &alias, const QString &name, int &d
     dataset = index;
     field = number;
     return true;
+}
+
+bool RtfExecutor::resolveField(const QString &alias, const QString &name, int &dataset,
+                               int &field) const
+{
+    return findField(m_datasets, alias, name, dataset, field);
 }
 
 void RtfExecutor::resolve(RtfCommand &c) const

@@ -24,6 +24,10 @@ public:
 
     void run();
 
+    // The dataset and field a reference names (alias letter, field name or "(N)").
+    static bool findField(const std::vector<RepDataSet *> &datasets, const QString &alias,
+                          const QString &name, int &dataset, int &field);
+
 private:
     int scanStart(int pc);
     int scanEntry(int pc);

@@ -31,6 +31,8 @@ QByteArray standardColours()
     return out;
 }
 
+constexpr int kSymbolCharset = 2;
+
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -67,10 +69,20 @@ qsizetype RtfHeaderWriter::writeFontTable(qsizetype pos)
         if (c == '\\') {
             if (m_source.controlWordIs(p, "fcharset")) {
                 qsizetype q = p + 9;
-                if (m_source.at(q) == '-') ++q;
+                const bool negative = m_source.at(q) == '-';
+                if (negative) ++q;
                 if (!isDigit(m_source.at(q))) throw fail();
-                while (isDigit(m_source.at(q)))
+                int number = 0;
+                while (isDigit(m_source.at(q))) {
+                    number = std::min(number * 10 + (m_source.at(q) - '0'), 1000);
                     ++q;
+                }
+                // A symbol font (Symbol, Wingdings) keeps its charset: under any other its
+                // characters would be read as letters.
+                if (!negative && number == kSymbolCharset) {
+                    p = q;
+                    continue;
+                }
                 m_out.write(m_source.bytes(copyFrom, p));
                 m_out.write("\\fcharset" + QByteArray::number(m_charset));
                 p = copyFrom = q;

@@ -7,9 +7,9 @@ namespace vintrel {
 class RtfSource;
 class RtfWriter;
 
-// Copies the document header: the font table with every font's character set replaced, the
-// colour table with the 16 standard colours appended (so a picture border can name one of
-// them), and the document information group.
+// Copies the document header: the font table with every font's character set replaced
+// (symbol fonts keep theirs), the colour table with the 16 standard colours appended (so a
+// picture border can name one of them), and the document information group.
 class RtfHeaderWriter {
 public:
     RtfHeaderWriter(const RtfSource &source, RtfWriter &out, int charset);

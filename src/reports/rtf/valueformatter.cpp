@@ -44,7 +44,7 @@ int toIntOrThrow(const QString &text)
 
 QString withLocalePoint(QString text)
 {
-    const QString point = QLocale().decimalPoint();
+    const QString point = ValueFormatter::locale().decimalPoint();
     if (point != u"."_s) text.replace(u'.', point);
     return text;
 }
@@ -73,6 +73,12 @@ double roundedToSignificant(double value, int precision)
 }
 
 } // namespace
+
+const QLocale &ValueFormatter::locale()
+{
+    static const QLocale russian(QLocale::Russian, QLocale::Russia);
+    return russian;
+}
 
 bool ValueFormatter::parse(const QString &text, FormatCall &call, QString &reference)
 {
@@ -152,7 +158,7 @@ QString ValueFormatter::formatNumber(double value, const FormatCall &call)
     if (value != 0 && std::floor(std::log10(std::abs(value))) + 1 > call.precision)
         return exponentText(value, call.precision, 0);
     const double rounded = roundedToSignificant(value, call.precision);
-    QLocale locale;
+    QLocale locale = ValueFormatter::locale();
     if (f == FormatFunction::Cur)
         return locale.toCurrencyString(rounded, QString(), call.digitsGiven ? call.digits : -1);
     const bool grouped = f == FormatFunction::Num || f == FormatFunction::NumR;
@@ -164,7 +170,7 @@ QString ValueFormatter::formatNumber(double value, const FormatCall &call)
 
 QString ValueFormatter::moneyNotation(const QString &formatted)
 {
-    const QString point = QLocale().decimalPoint();
+    const QString point = ValueFormatter::locale().decimalPoint();
     const qsizetype at = formatted.lastIndexOf(point);
     if (at < 0) return formatted + u'=';
     const QString fraction = formatted.mid(at + point.size());
@@ -177,7 +183,7 @@ QString ValueFormatter::moneyNotation(const QString &formatted)
 
 QString ValueFormatter::formatDateTime(const QDateTime &value, const QString &pattern)
 {
-    const QLocale locale;
+    const QLocale &locale = ValueFormatter::locale();
     if (pattern.isEmpty()) {
         QString s = locale.toString(value.date(), QLocale::ShortFormat);
         if (value.time() != QTime(0, 0)) s += u' ' + value.time().toString(u"HH:mm:ss"_s);
@@ -189,7 +195,7 @@ QString ValueFormatter::formatDateTime(const QDateTime &value, const QString &pa
 QDateTime ValueFormatter::toDateTime(const QString &input)
 {
     const QString text = input.trimmed();
-    const QLocale locale;
+    const QLocale &locale = ValueFormatter::locale();
     const QString shortDate = locale.dateFormat(QLocale::ShortFormat);
     const QString dateTimeFormats[] = {
         u"yyyy-MM-ddTHH:mm:ss"_s,   u"yyyy-MM-dd HH:mm:ss"_s, u"yyyy-MM-dd HH:mm"_s,
@@ -211,7 +217,7 @@ QDateTime ValueFormatter::toDateTime(const QString &input)
 bool ValueFormatter::toNumber(const QString &text, double &value)
 {
     bool ok = false;
-    double v = QLocale().toDouble(text, &ok);
+    double v = locale().toDouble(text, &ok);
     if (!ok) v = QLocale::c().toDouble(text, &ok);
     if (!ok || !std::isfinite(v)) return false;
     value = v;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 
 namespace vintrel {
@@ -17,10 +18,12 @@ struct FormatCall {
     bool digitsGiven = false;
 };
 
-// Recognition of format functions and the formatting of numbers and dates by the user's
-// locale (QLocale's default).
+// Recognition of format functions and the formatting of numbers and dates. Protocols are
+// Russian whatever the machine's locale: decimal comma, dates as dd.MM.yyyy.
 class ValueFormatter {
 public:
+    static const QLocale &locale(); // Russian (Russia)
+
     // Splits NAME(reference[,argument]) when NAME is a format function; otherwise returns
     // false and leaves the text whole. Throws EIllegalFunctionUse or EConvertError for an
     // argument the function cannot take.

@@ -11,6 +11,7 @@
 #include "registry/competition.h"
 #include "registry/ui/tformcomp.h"
 
+#include <QFile>
 #include <QAction>
 #include <QAbstractSpinBox>
 #include <QComboBox>
@@ -257,3 +258,23 @@ TEST_F(FormCompTest, CompetitionFieldsAreStoredOnEnterAndOfficialsByPersonNumber
 }
 
 } // namespace
+
+// F1 opens the page of the window in front: here a missing page, so its name shows.
+TEST_F(FormCompTest, F1OpensThePageOfTheWindowInFront)
+{
+    QFile::remove(ws.workspace().path(u"HELP/index.htm"_s));
+    QFile::remove(ws.workspace().path(u"HELP/comp.htm"_s));
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    ASSERT_EQ(prompter.errors.size(), 1);
+    EXPECT_TRUE(prompter.errors[0].endsWith(u"/HELP/index.htm"_s))
+        << prompter.errors[0].toStdString();
+
+    QTimer::singleShot(0, comp, [this] {
+        QTest::keyClick(comp, Qt::Key_F1);
+        comp->close();
+    });
+    form->findChild<QAction *>(u"actCompetition"_s)->trigger();
+    ASSERT_EQ(prompter.errors.size(), 2);
+    EXPECT_TRUE(prompter.errors[1].endsWith(u"/HELP/comp.htm"_s))
+        << prompter.errors[1].toStdString();
+}
