@@ -234,7 +234,7 @@ void TFormGroup::showEvent(QShowEvent *event)
         RxSpinEdit1->setValue(qMax(view.group, 1));
         RxSpinEdit1->setReadOnly(view.lastGroup <= 1);
     }
-    showView(view.group, view.kol);
+    showView(view.kol);
     chkorg->setVisible(view.firstTour);
     chkorg->setChecked(view.firstTour);
     m_judge->setChoices(judgeChoices(m_dm));
@@ -252,9 +252,8 @@ void TFormGroup::done(int result)
     QDialog::done(result);
 }
 
-void TFormGroup::showView(int group, int kol)
+void TFormGroup::showView(int kol)
 {
-    Q_UNUSED(group);
     lbl_KOL->setText(QString::number(kol));
 }
 
@@ -263,7 +262,7 @@ void TFormGroup::groupChanged(int group)
     if (!m_judge->post()) return;
     commitGridEditor();
     const PoolSheetView view = showPoolGroup(m_dm, group, *m_prompter);
-    showView(view.group, view.kol);
+    showView(view.kol);
     m_judge->refresh();
 }
 

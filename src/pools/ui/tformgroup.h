@@ -43,7 +43,7 @@ protected:
 private:
     QWidget *buildTop();
     QWidget *buildParticipants();
-    void showView(int group, int kol);
+    void showView(int kol);
     void groupChanged(int group);
     void distribute();
     void addSelectedParticipant();
