@@ -3,6 +3,7 @@
 #include "classificationcommands.h"
 
 #include "pools/poolcommands.h"
+#include "elimination/eliminationcommandtable.h"
 #include "registry/registrycommands.h"
 #include "reports/reportcommands.h"
 #include "tools/toolcommands.h"
@@ -86,7 +87,7 @@ const CommandTable &mainWindowCommands()
 QList<const CommandTable *> allCommandTables()
 {
     return {&mainWindowCommands(), &registryCommands(), &poolCommands(), &reportCommands(),
-            &toolCommands()};
+            &toolCommands(), &eliminationCommands()};
 }
 
 QList<CommandEntry> entriesOf(const QString &place)

@@ -27,6 +27,7 @@ const QList<std::pair<QString, QString>> &windowPages()
         {u"FormComp"_s, u"comp.htm"_s},
         {u"FormKolGroup"_s, u"kolgroup.htm"_s},
         {u"FormGroup"_s, u"group.htm"_s},
+        {u"FormOlimp"_s, u"olimp.htm"_s},
     };
     return pages;
 }

@@ -70,7 +70,8 @@ const std::map<QString, CliVerb> &explicitVerbs()
 {
     static const std::map<QString, CliVerb> verbs = [] {
         std::map<QString, CliVerb> byName;
-        for (const auto &verbs : {shellVerbs(), reportVerbs(), poolVerbs()})
+        // The pool verbs first: their prepare hands an elimination tour to prepareEliminationVerb.
+        for (const auto &verbs : {shellVerbs(), reportVerbs(), poolVerbs(), eliminationVerbs()})
             for (const CliVerb &verb : verbs)
                 byName.emplace(verb.name, verb);
         return byName;

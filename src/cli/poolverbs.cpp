@@ -21,26 +21,24 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // "Подготовка к туру". On a pool tour: the number-of-pools window with G typed, "Пересчет",
-// "Закрыть". The elimination tour's branch (writing its circles) belongs to its own verbs.
+// "Закрыть"; an elimination tour writes its circles (the elimination verbs).
 int prepareTour(CliCall &c)
 {
+    if (c.context.hasTour() && !TDM::isPoolTour(c.context.currentTourKind()))
+        return prepareEliminationVerb(c);
     const QString usage = u"использование: vintrel-cli prepare [--groups G]"_s;
     std::optional<int> groups;
     for (int i = 0; i < c.args.size(); ++i) {
         if (c.args[i] != u"--groups"_s || i + 1 >= c.args.size() || groups) throw UsageError{usage};
         groups = parseNumber(c.args[++i], u"--groups"_s);
     }
-    if (!c.context.hasTour() || TDM::isPoolTour(c.context.currentTourKind())) {
-        if (!groups) throw UsageError{u"prepare: для предварительного тура нужен --groups G"_s};
-        runCommand(c.prompter, [&] {
-            recountPools(c.dm, c.context, *groups, c.prompter);
-            closePoolCount(c.dm);
-            return true;
-        });
-        return ExitOk;
-    }
-    if (groups) throw UsageError{u"prepare: --groups задаётся только для предварительного тура"_s};
-    throw UsageError{u"prepare: подготовка тура прямого выбывания пока не реализована"_s};
+    if (!groups) throw UsageError{u"prepare: для предварительного тура нужен --groups G"_s};
+    runCommand(c.prompter, [&] {
+        recountPools(c.dm, c.context, *groups, c.prompter);
+        closePoolCount(c.dm);
+        return true;
+    });
+    return ExitOk;
 }
 
 // "Проведение тура", then "Разнести по группам " in the pool window; the organization option

@@ -15,6 +15,8 @@
 #include "pools/poolsheet.h"
 #include "pools/ui/tformgroup.h"
 #include "pools/ui/tformkolgroup.h"
+#include "elimination/eliminationcommands.h"
+#include "elimination/ui/tformolimp.h"
 #include "registry/ui/tformcomp.h"
 
 #include "data/dm.h"
@@ -380,6 +382,7 @@ void TFormMain::attach(TDM &dm, CurrentContext &context, const Workspace &worksp
     m_formComp = new TFormComp(dm, context, workspace, *m_prompter, this);
     m_formKolGroup = new TFormKolGroup(dm, context, workspace, *m_prompter, this);
     m_formGroup = new TFormGroup(dm, context, workspace, *m_prompter, this);
+    m_formOlimp = new TFormOlimp(dm, context, workspace, *m_prompter, this);
     for (QPushButton *b : {Button2, Button1})
         b->setEnabled(true);
     connect(Button2, &QPushButton::clicked, this, &TFormMain::prepareTour);
@@ -483,6 +486,26 @@ void TFormMain::showTourGrid(bool poolTour)
         DBGrid3->bind(m_dm->DS_TOUR_OLIMP, {u"NUM_CIRCLE"_s});
 }
 
+void TFormMain::prepareEliminationClicked()
+{
+    if (!m_dm || TDM::isPoolTour(m_dm->currentTourKind())) return;
+    runParticipantsCommand(prepareEliminationTour);
+}
+
+void TFormMain::conductEliminationClicked()
+{
+    if (!m_dm || TDM::isPoolTour(m_dm->currentTourKind())) return;
+    bool open = false;
+    {
+        DetachedSource detached(*m_dm->DS_PART);
+        open = runCommand(*m_prompter,
+                          [this] { return openEliminationTour(*m_dm, *m_context, *m_prompter); });
+    }
+    if (!open) return;
+    m_formOlimp->exec();
+    m_context->setSortOrder(m_context->sortOrder()); // the participants as ordered before
+}
+
 void TFormMain::refreshCompetition()
 {
     const Table &comp = *m_dm->tbl_COMP;
@@ -567,6 +590,7 @@ void TFormMain::setPrompter(Prompter &prompter)
 {
     m_prompter = &prompter;
     if (m_formComp) m_formComp->setPrompter(prompter);
+    if (m_formOlimp) m_formOlimp->setPrompter(prompter);
     if (m_formKolGroup) m_formKolGroup->setPrompter(prompter);
     if (m_formGroup) m_formGroup->setPrompter(prompter);
 }
@@ -578,7 +602,7 @@ void TFormMain::prepareTour()
         m_formKolGroup->exec();
         return;
     }
-    // An elimination tour's preparation (its circles) comes with the elimination windows.
+    prepareEliminationClicked();
 }
 
 void TFormMain::conductTour()
@@ -588,7 +612,7 @@ void TFormMain::conductTour()
         conductPoolTour();
         return;
     }
-    // An elimination tour's start-number check and table come with the elimination windows.
+    conductEliminationClicked();
 }
 
 void TFormMain::conductPoolTour()

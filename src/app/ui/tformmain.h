@@ -34,6 +34,7 @@ class TDM;
 class TFormComp;
 class TFormGroup;
 class TFormKolGroup;
+class TFormOlimp;
 
 // The main window: the current aspect and tour, the participants of the aspect, the menus and
 // the commands. Every procedure it starts lives in CurrentContext or in a command; the window
@@ -53,6 +54,7 @@ public:
 
     QMenu *contextMenu() const { return m_popup; }
     TFormComp *formComp() const { return m_formComp; }
+    TFormOlimp *formOlimp() const { return m_formOlimp; }
 
     // "Информацию о соревновании", also a double-click on the heading panel.
     void openCompetition();
@@ -81,6 +83,8 @@ private:
     void rebuildAspectList(const QStringList &names);
     void showAspectSelected(int item);
     void showTourGrid(bool poolTour);
+    void prepareEliminationClicked();
+    void conductEliminationClicked();
     void refreshCompetition();
     void refreshAspectName();
     void refreshTour();
@@ -104,6 +108,7 @@ private:
     TFormComp *m_formComp = nullptr;
     TFormKolGroup *m_formKolGroup = nullptr;
     TFormGroup *m_formGroup = nullptr;
+    TFormOlimp *m_formOlimp = nullptr;
     std::optional<Workspace> m_workspace;
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter *m_prompter;
