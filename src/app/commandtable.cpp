@@ -3,6 +3,7 @@
 #include "classificationcommands.h"
 
 #include "registry/entrycommands.h"
+#include "pools/poolcommands.h"
 #include "elimination/eliminationcommandtable.h"
 #include "registry/peoplecommands.h"
 #include "registry/registrycommands.h"
@@ -81,8 +82,8 @@ const CommandTable &mainWindowCommands()
 
 QList<const CommandTable *> allCommandTables()
 {
-    return {&mainWindowCommands(), &registryCommands(), &peopleCommands(),     &entryCommands(),
-            &reportCommands(),     &toolCommands(),     &eliminationCommands()};
+    return {&mainWindowCommands(), &registryCommands(), &peopleCommands(), &entryCommands(),
+            &poolCommands(),       &reportCommands(),   &toolCommands(),   &eliminationCommands()};
 }
 
 QList<CommandEntry> entriesOf(const QString &place)

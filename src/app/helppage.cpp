@@ -25,6 +25,8 @@ const QList<std::pair<QString, QString>> &windowPages()
 {
     static const QList<std::pair<QString, QString>> pages{
         {u"FormComp"_s, u"comp.htm"_s},
+        {u"FormKolGroup"_s, u"kolgroup.htm"_s},
+        {u"FormGroup"_s, u"group.htm"_s},
         {u"FormOlimp"_s, u"olimp.htm"_s},
         {u"FormPerson"_s, u"person.htm"_s},
         {u"FormJudge"_s, u"judge.htm"_s},

@@ -70,8 +70,9 @@ const std::map<QString, CliVerb> &explicitVerbs()
 {
     static const std::map<QString, CliVerb> verbs = [] {
         std::map<QString, CliVerb> byName;
-        for (const auto &verbs : {shellVerbs(), reportVerbs(), eliminationVerbs(), toolVerbs(),
-                                  personVerbs(), entryVerbs()})
+        // The pool verbs first: their prepare hands an elimination tour to prepareEliminationVerb.
+        for (const auto &verbs : {shellVerbs(), reportVerbs(), poolVerbs(), eliminationVerbs(),
+                                  toolVerbs(), personVerbs(), entryVerbs()})
             for (const CliVerb &verb : verbs)
                 byName.emplace(verb.name, verb);
         return byName;

@@ -56,6 +56,8 @@ QList<CliVerb> shellVerbs();
 // `report KIND`: the protocols.
 QList<CliVerb> reportVerbs();
 
+// The pool tours' verbs: prepare, distribute, cell, group-totals.
+QList<CliVerb> poolVerbs();
 // The verbs of a direct-elimination tour: prepare, de-open, de-first, de-touches, de-totals,
 // de-next, de-add, de-places, de-clear.
 QList<CliVerb> eliminationVerbs();

@@ -74,14 +74,6 @@ int prepareEliminationVerb(CliCall &c)
 QList<CliVerb> eliminationVerbs()
 {
     return {
-        {u"prepare"_s, u"prepare [--groups G]"_s,
-         u"«Подготовка к туру»: круги тура прямого выбывания"_s,
-         [](CliCall &c) {
-             if (TDM::isPoolTour(c.dm.currentTourKind()))
-                 throw UsageError{u"prepare: подготовка предварительного тура в этой сборке "
-                                  u"недоступна"_s};
-             return prepareEliminationVerb(c);
-         }},
         {u"de-open"_s, u"de-open"_s, u"«Проведение тура»: проверка стартовых номеров"_s, deOpen},
         {u"de-first"_s, u"de-first"_s, u"«Сформировать 1 круг»"_s, deFirst},
         {u"de-touches"_s, u"de-touches C START P"_s,

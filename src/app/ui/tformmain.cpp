@@ -12,6 +12,9 @@
 #include "app/helppage.h"
 #include "app/tourstrip.h"
 
+#include "pools/poolsheet.h"
+#include "pools/ui/tformgroup.h"
+#include "pools/ui/tformkolgroup.h"
 #include "elimination/eliminationcommands.h"
 #include "elimination/ui/tformolimp.h"
 #include "registry/ui/tformcomp.h"
@@ -430,14 +433,18 @@ void TFormMain::attach(TDM &dm, CurrentContext &context, const Workspace &worksp
     m_formOrg = new TFormORG(dm, workspace, *m_prompter, this);
     m_formInVid = new TFormInVid(dm, context, workspace, *m_prompter, this);
     connect(DBGrid1, &QAbstractItemView::doubleClicked, this, &TFormMain::openParticipants);
-    m_formOlimp = new TFormOlimp(dm, context, workspace, *m_prompter, this);
-    connect(Button2, &QPushButton::clicked, this, &TFormMain::prepareEliminationClicked);
-    connect(Button1, &QPushButton::clicked, this, &TFormMain::conductEliminationClicked);
     m_formPerson = new TFormPerson(dm, context, workspace, *m_prompter, this);
     m_formJudge = new TFormJudge(dm, workspace, *m_prompter, this);
     m_formObsl = new TFormObsl(dm, workspace, *m_prompter, this);
     // "Список организаций" of the people window opens the organizations over it.
     m_formPerson->setOrganizationsOpener([this] { m_formOrg->exec(); });
+    m_formKolGroup = new TFormKolGroup(dm, context, workspace, *m_prompter, this);
+    m_formGroup = new TFormGroup(dm, context, workspace, *m_prompter, this);
+    m_formOlimp = new TFormOlimp(dm, context, workspace, *m_prompter, this);
+    for (QPushButton *b : {Button2, Button1})
+        b->setEnabled(true);
+    connect(Button2, &QPushButton::clicked, this, &TFormMain::prepareTour);
+    connect(Button1, &QPushButton::clicked, this, &TFormMain::conductTour);
     qApp->installEventFilter(new HelpKey(
         workspace, [this]() -> Prompter & { return *m_prompter; }, this));
 
@@ -537,9 +544,6 @@ void TFormMain::showTourGrid(bool poolTour)
         DBGrid3->bind(m_dm->DS_TOUR_PR, {u"NUM_GROUP"_s, u"KOL"_s});
     else
         DBGrid3->bind(m_dm->DS_TOUR_OLIMP, {u"NUM_CIRCLE"_s});
-    // The elimination side of "Подготовка к туру" and "Проведение тура".
-    Button2->setEnabled(!poolTour);
-    Button1->setEnabled(!poolTour);
 }
 
 void TFormMain::prepareEliminationClicked()
@@ -654,6 +658,39 @@ void TFormMain::setPrompter(Prompter &prompter)
     if (m_formPerson) m_formPerson->setPrompter(prompter);
     if (m_formJudge) m_formJudge->setPrompter(prompter);
     if (m_formObsl) m_formObsl->setPrompter(prompter);
+    if (m_formKolGroup) m_formKolGroup->setPrompter(prompter);
+    if (m_formGroup) m_formGroup->setPrompter(prompter);
+}
+
+void TFormMain::prepareTour()
+{
+    if (!m_dm || !m_context || !m_context->hasTour()) return;
+    if (TDM::isPoolTour(m_context->currentTourKind())) {
+        m_formKolGroup->exec();
+        return;
+    }
+    prepareEliminationClicked();
+}
+
+void TFormMain::conductTour()
+{
+    if (!m_dm || !m_context || !m_context->hasTour()) return;
+    if (TDM::isPoolTour(m_context->currentTourKind())) {
+        conductPoolTour();
+        return;
+    }
+    conductEliminationClicked();
+}
+
+void TFormMain::conductPoolTour()
+{
+    // The participants grid lets go of its rows while the pool window works on them.
+    DBGrid1->bind(nullptr, {});
+    if (runCommand(*m_prompter,
+                   [this] { return poolGroupsDefined(*m_dm, *m_context, *m_prompter); }))
+        m_formGroup->exec();
+    DBGrid1->bind(m_dm->DS_PART, kPartColumns);
+    sizeParticipantColumns();
 }
 
 void TFormMain::openCompetition()

@@ -36,6 +36,8 @@ class TFormSprav;
 class TFormSQL;
 class TFormInVid;
 class TFormORG;
+class TFormGroup;
+class TFormKolGroup;
 class TFormOlimp;
 class TFormJudge;
 class TFormObsl;
@@ -111,6 +113,11 @@ private:
     void tourHeldClicked(bool held);
     void openHelp();
     void showAbout();
+    // "Подготовка к туру" and "Проведение тура": each dispatches on the current tour's kind,
+    // pool tours to the pool windows, elimination tours (kind 7 and 8) to theirs.
+    void prepareTour();
+    void conductTour();
+    void conductPoolTour();
 
     // Guarded: the data module may go first when its owner tears things down in another order.
     QPointer<TDM> m_dm;
@@ -121,6 +128,8 @@ private:
     TFormSQL *m_formSql = nullptr;
     TFormORG *m_formOrg = nullptr;
     TFormInVid *m_formInVid = nullptr;
+    TFormKolGroup *m_formKolGroup = nullptr;
+    TFormGroup *m_formGroup = nullptr;
     TFormOlimp *m_formOlimp = nullptr;
     TFormPerson *m_formPerson = nullptr;
     TFormJudge *m_formJudge = nullptr;
