@@ -24,6 +24,11 @@ void CliPrompter::error(const QString &text)
     m_err << u"error: "_s << oneLine(text) << Qt::endl;
 }
 
+void CliPrompter::answered(const QString &text, bool yes)
+{
+    m_out << u"confirm: "_s << oneLine(text) << (yes ? u" -> yes"_s : u" -> no"_s) << Qt::endl;
+}
+
 bool CliPrompter::confirm(const QString &text)
 {
     m_out << u"confirm: "_s << oneLine(text) << (m_yes ? u" -> yes"_s : u" -> no"_s) << Qt::endl;

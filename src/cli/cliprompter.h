@@ -18,6 +18,9 @@ public:
     void error(const QString &text) override;
     bool confirm(const QString &text) override;
 
+    // Prints a question with an answer fixed by the command line (not counted as a stop).
+    void answered(const QString &text, bool yes);
+
     bool errorShown() const { return m_errorShown; }
     bool declined() const { return m_declined; }
 

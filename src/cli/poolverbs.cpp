@@ -11,6 +11,9 @@
 #include "pools/poolcount.h"
 #include "pools/poolsheet.h"
 #include "pools/poolsizes.h"
+#include "pools/toursummary.h"
+#include "app/prompter.h"
+#include "data/query.h"
 
 #include <optional>
 
@@ -105,6 +108,56 @@ int groupTotals(CliCall &c)
 
 } // namespace
 
+// Answers No to the question whether to total every group again, and passes the rest on.
+class NoRecalculation : public Prompter {
+public:
+    explicit NoRecalculation(CliPrompter &inner) : m_inner(inner) {}
+    void info(const QString &text) override { m_inner.info(text); }
+    void error(const QString &text) override { m_inner.error(text); }
+    bool confirm(const QString &text) override
+    {
+        if (text.startsWith(u"Перед подведением итогов пересчитать"_s)) {
+            m_inner.answered(text, false);
+            return false;
+        }
+        return m_inner.confirm(text);
+    }
+
+private:
+    CliPrompter &m_inner;
+};
+
+// The main window's "Подвести итоги": the preview rows are printed (titles first), then the
+// tour is held, as when the preview closes.
+int tourSummary(CliCall &c)
+{
+    bool recalc = true;
+    for (const QString &a : c.args) {
+        if (a != u"--no-recalc"_s)
+            throw UsageError{u"использование: vintrel-cli summary [--no-recalc]"_s};
+        recalc = false;
+    }
+    NoRecalculation noRecalc(c.prompter);
+    Prompter &asked = recalc ? static_cast<Prompter &>(c.prompter) : noRecalc;
+    const bool preview =
+        runCommand(c.prompter, [&] { return summarizeTour(c.dm, c.context, asked); });
+    if (!preview) return ExitOk;
+    const Query &rows = *c.dm.qr_Temp;
+    QStringList line;
+    for (int f = 0; f < rows.fieldCount(); ++f)
+        line << rows.fieldTitle(f);
+    c.out << line.join(u'\t') << '\n';
+    for (int r = 0; r < rows.recordCount(); ++r) {
+        line.clear();
+        for (int f = 0; f < rows.fieldCount(); ++f)
+            line << cliText(rows.cell(r, f));
+        c.out << line.join(u'\t') << '\n';
+    }
+    c.out.flush();
+    runCommand(c.prompter, [&] { return finishTourSummary(c.dm, c.context, c.prompter); });
+    return ExitOk;
+}
+
 QList<CliVerb> poolVerbs()
 {
     return {
@@ -118,6 +171,8 @@ QList<CliVerb> poolVerbs()
         {u"cell"_s, u"cell G POS N VALUE"_s,
          u"результат боя VALUE (V или D и цифра) в клетку FN участника POS группы G"_s, typeCell},
         {u"group-totals"_s, u"group-totals G"_s, u"«Подвести итоги» группы G"_s, groupTotals},
+        {u"summary"_s, u"summary [--no-recalc]"_s,
+         u"«Подвести итоги» тура в главном окне; печатает итоговый просмотр"_s, tourSummary},
     };
 }
 

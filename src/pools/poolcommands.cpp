@@ -12,6 +12,16 @@ const CommandTable &poolCommands()
         // elimination windows instead.
         {E::Window, u"Button2"_s, u"PanelRight"_s, u"Подготовка к туру"_s},
         {E::Window, u"Button1"_s, u"PanelRight"_s, u"Проведение тура"_s},
+        // The tour summary shows its preview in the table browser between its two steps.
+        {E::Command,
+         u"BitBtn1"_s,
+         u"PanelRight"_s,
+         u"Подвести итоги"_s,
+         {},
+         u"summary"_s,
+         nullptr,
+         true,
+         u"«Подвести итоги» тура: результаты групп к участникам, места"_s},
 
         {E::Command,
          u"FormKolGroup.btnKol"_s,

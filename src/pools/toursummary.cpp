@@ -4,6 +4,7 @@
 #include "app/currentcontext.h"
 #include "app/prompter.h"
 #include "app/tourstrip.h"
+#include "pools/grouptotals.h"
 #include "data/datasource.h"
 #include "data/dm.h"
 #include "data/refusal.h"
@@ -39,11 +40,11 @@ QString tourCondition(TDM &dm, int tour)
 // is not in the aspect is reported, and the others go on.
 void copyPoolResults(TDM &dm, Prompter &prompter, int aspect, int tour)
 {
-    QSqlQuery rows = dm.store().exec(
-        u"SELECT P.NUM, T.FIGHT, T.VICTORY, T.PRICK, T.PRICK_PASS FROM REZ_TOUR T "
-        u"LEFT JOIN T_PART P ON P.NUM_PERS = T.PART AND P.NUM_ASPECT = ? "
-        u"WHERE T.NUM_ASPECT = ? AND T.NUM_TOUR = ? ORDER BY T.NUM"_s,
-        {aspect, aspect, tour});
+    QSqlQuery rows =
+        dm.store().exec(u"SELECT P.NUM, T.FIGHT, T.VICTORY, T.PRICK, T.PRICK_PASS FROM REZ_TOUR T "
+                        u"LEFT JOIN T_PART P ON P.NUM_PERS = T.PART AND P.NUM_ASPECT = ? "
+                        u"WHERE T.NUM_ASPECT = ? AND T.NUM_TOUR = ? ORDER BY T.NUM"_s,
+                        {aspect, aspect, tour});
     while (rows.next()) {
         if (rows.value(0).isNull()) {
             prompter.error(u"Возможна ошибка! Необходима дополнительная проверка. В результатах "

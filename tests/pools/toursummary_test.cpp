@@ -1,3 +1,4 @@
+#include "clirun.h"
 #include "filevalue.h"
 #include "recordingprompter.h"
 #include "tempworkspace.h"
@@ -51,9 +52,8 @@ protected:
         session = ws.openSession();
         EXPECT_TRUE(session->context().selectTourKind(tour));
         prompter.answers = answers;
-        return runCommand(prompter, [&] {
-            return summarizeTour(session->dm(), session->context(), prompter);
-        });
+        return runCommand(
+            prompter, [&] { return summarizeTour(session->dm(), session->context(), prompter); });
     }
     QString column(const QString &field) const
     {
@@ -64,8 +64,8 @@ protected:
     }
     int held(int tour) const
     {
-        return test::fileValue(ws.databaseFile(),
-                               u"SELECT STATE FROM T_VT WHERE NUM_TOUR = ?"_s, {tour})
+        return test::fileValue(ws.databaseFile(), u"SELECT STATE FROM T_VT WHERE NUM_TOUR = ?"_s,
+                               {tour})
             .toInt();
     }
 
@@ -92,9 +92,10 @@ TEST_F(TourSummaryTest, PlacesAreSharedOnlyWhenAllFourNumbersAreEqual)
     // The totals were copied from the score rows.
     EXPECT_EQ(column(u"VICTORY"_s), u"1,2,3,2,2,4"_s);
     EXPECT_EQ(column(u"PRICK_PASS"_s), u"12,9,5,9,7,9"_s);
-    EXPECT_EQ(prompter.confirms,
-              (QStringList{u"Вы уверены, что имеются все результаты боев?"_s,
-                           u"Перед подведением итогов пересчитать еще раз результаты в группах?"_s}));
+    EXPECT_EQ(
+        prompter.confirms,
+        (QStringList{u"Вы уверены, что имеются все результаты боев?"_s,
+                     u"Перед подведением итогов пересчитать еще раз результаты в группах?"_s}));
 
     // The preview lists the tour by place; the tour is held once it has been shown.
     const Query &preview = *session->dm().qr_Temp;
@@ -151,4 +152,26 @@ TEST_F(TourSummaryTest, DecliningOrAnEliminationTourChangesNothing)
     EXPECT_EQ(column(u"PLACE"_s), u"-,-"_s);
     EXPECT_EQ(column(u"FIGHT"_s), u"-,-"_s);
     EXPECT_EQ(held(1) + held(7), 0);
+}
+
+// vintrel-cli summary: the preview rows on stdout, the tour held afterwards; --no-recalc answers
+// the recalculation question No.
+TEST_F(TourSummaryTest, TheVerbPrintsThePreviewAndHoldsTheTour)
+{
+    participant(1, {3, 1, 9, 12});
+    participant(2, {3, 2, 12, 9});
+    store.reset();
+    const test::CliRun r =
+        test::cli({u"--root"_s, ws.root(), u"--yes"_s, u"summary"_s, u"--no-recalc"_s});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QStringList lines = r.lines();
+    ASSERT_EQ(lines.size(), 5) << r.out.toStdString();
+    EXPECT_EQ(lines[0], u"confirm: Вы уверены, что имеются все результаты боев? -> yes"_s);
+    EXPECT_EQ(lines[1], u"confirm: Перед подведением итогов пересчитать еще раз результаты в "
+                        u"группах? -> no"_s);
+    EXPECT_TRUE(lines[2].startsWith(u"Место\tФамилия\tИмя\t"_s)) << lines[2].toStdString();
+    EXPECT_TRUE(lines[3].startsWith(u"1\tP2\tX\t"_s)) << lines[3].toStdString();
+    EXPECT_TRUE(lines[4].startsWith(u"2\tP1\tX\t"_s)) << lines[4].toStdString();
+    EXPECT_EQ(held(1), 1);
+    EXPECT_EQ(test::cli({u"--root"_s, ws.root(), u"summary"_s, u"--bogus"_s}).status, 2);
 }

@@ -2,6 +2,7 @@
 
 #include "aboutbox.h"
 #include "app/command.h"
+#include "pools/toursummary.h"
 #include "app/commandtable.h"
 #include "app/currentcontext.h"
 #include "widgets/datagrid.h"
@@ -445,6 +446,8 @@ void TFormMain::attach(TDM &dm, CurrentContext &context, const Workspace &worksp
         b->setEnabled(true);
     connect(Button2, &QPushButton::clicked, this, &TFormMain::prepareTour);
     connect(Button1, &QPushButton::clicked, this, &TFormMain::conductTour);
+    BitBtn1->setEnabled(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &TFormMain::summarizeTourClicked);
     qApp->installEventFilter(new HelpKey(
         workspace, [this]() -> Prompter & { return *m_prompter; }, this));
 
@@ -660,6 +663,19 @@ void TFormMain::setPrompter(Prompter &prompter)
     if (m_formObsl) m_formObsl->setPrompter(prompter);
     if (m_formKolGroup) m_formKolGroup->setPrompter(prompter);
     if (m_formGroup) m_formGroup->setPrompter(prompter);
+}
+
+void TFormMain::summarizeTourClicked()
+{
+    if (!m_dm || !m_context) return;
+    if (QWidget *editor = DBGrid1->indexWidget(DBGrid1->currentIndex()))
+        emit DBGrid1->itemDelegate()->commitData(editor);
+    // Places are written and committed before the preview shows them; the tour counts as held
+    // once the preview has been closed.
+    if (!runCommand(*m_prompter, [this] { return summarizeTour(*m_dm, *m_context, *m_prompter); }))
+        return;
+    m_formSprav->showData(m_dm->DS_Temp, summaryPreviewHeading(), true);
+    runCommand(*m_prompter, [this] { return finishTourSummary(*m_dm, *m_context, *m_prompter); });
 }
 
 void TFormMain::prepareTour()

@@ -115,6 +115,7 @@ private:
     void showAbout();
     // "Подготовка к туру" and "Проведение тура": each dispatches on the current tour's kind,
     // pool tours to the pool windows, elimination tours (kind 7 and 8) to theirs.
+    void summarizeTourClicked();
     void prepareTour();
     void conductTour();
     void conductPoolTour();

@@ -128,11 +128,11 @@ TEST_F(MainWindowTest, StartsOnTheFirstAspectAndItsFirstTour)
     // All five in one row.
     EXPECT_EQ(child<QRadioButton>(u"rg1_0"_s)->y(), child<QRadioButton>(u"rg1_4"_s)->y());
 
-    // The tour buttons: preparing and conducting a tour work; the summary waits for its command.
+    // The tour buttons: preparing, conducting and summing up a tour.
     for (const auto &[name, text, enabled] :
          {std::tuple{u"Button2"_s, u"Подготовка к туру"_s, true},
           std::tuple{u"Button1"_s, u"Проведение тура"_s, true},
-          std::tuple{u"BitBtn1"_s, u"Подвести итоги"_s, false}}) {
+          std::tuple{u"BitBtn1"_s, u"Подвести итоги"_s, true}}) {
         auto *button = child<QPushButton>(name);
         EXPECT_EQ(button->text(), text);
         EXPECT_EQ(button->isEnabled(), enabled) << name.toStdString();
@@ -480,18 +480,17 @@ TEST_F(MainWindowTest, MainMenuHasEveryEntryWithItsHint)
 
     EXPECT_EQ(menuEntries(topMenu(bar, u"Редактировать"_s)),
               (QStringList{u"Информацию о соревновании"_s, u"Справочник людей"_s,
-                           u"Организации и их заявки"_s, u"Участников вида"_s,
-                           u"Список судей"_s, u"Обслуживающий персонал"_s}));
-    EXPECT_EQ(menuEntries(topMenu(bar, u"Протоколы"_s)),
-              (QStringList{u"Список участников текущего вида по фамилии"_s,
-                           u"Список участников текущего вида по организации"_s,
-                           u"Предварительный рейтинг участников"_s, u"-"_s,
-                           u"Результаты предварительного тура"_s,
-                           u"Результаты тура прямого выбывания"_s,
-                           u"Результаты тура прямого выбывания с утешением  до 16"_s,
-                           u"Результаты тура прямого выбывания с утешением 16"_s,
-                           u"Финал"_s, u"-"_s, u"Текущие результаты тура"_s,
-                           u"Окончательные результаты текущего вида"_s}));
+                           u"Организации и их заявки"_s, u"Участников вида"_s, u"Список судей"_s,
+                           u"Обслуживающий персонал"_s}));
+    EXPECT_EQ(
+        menuEntries(topMenu(bar, u"Протоколы"_s)),
+        (QStringList{u"Список участников текущего вида по фамилии"_s,
+                     u"Список участников текущего вида по организации"_s,
+                     u"Предварительный рейтинг участников"_s, u"-"_s,
+                     u"Результаты предварительного тура"_s, u"Результаты тура прямого выбывания"_s,
+                     u"Результаты тура прямого выбывания с утешением  до 16"_s,
+                     u"Результаты тура прямого выбывания с утешением 16"_s, u"Финал"_s, u"-"_s,
+                     u"Текущие результаты тура"_s, u"Окончательные результаты текущего вида"_s}));
     EXPECT_EQ(
         menuEntries(topMenu(bar, u"Соревнование"_s)),
         (QStringList{u"Подготовить для публикации в Интернет"_s, u"-"_s, u"Сохранить текущее"_s,
@@ -637,4 +636,31 @@ TEST_F(MainWindowTest, MenusShowTheCommandTablesInOrder)
               u"Скопировать место в поле стартового номера на следующий тур?"_s);
     EXPECT_EQ(fileValue(u"SELECT START FROM T_PART WHERE SURNAME = ?"_s, {u"Сидоров"_s}).toInt(),
               2);
+}
+
+// "Подвести итоги" ranks the tour, shows the places in the table browser and, once the browser
+// is closed, marks the tour as held.
+TEST_F(MainWindowTest, SummaryShowsThePlacesAndThenHoldsTheTour)
+{
+    start();
+    prompter.answers = {true, false}; // all bouts are in; no recalculation
+    QString heading;
+    int shownRows = -1;
+    QTimer::singleShot(0, form.get(), [&] {
+        QWidget *browser = QApplication::activeModalWidget();
+        ASSERT_NE(browser, nullptr);
+        heading = browser->windowTitle();
+        if (auto *grid = browser->findChild<QTableView *>(u"DBGrid1"_s))
+            shownRows = grid->model()->rowCount();
+        EXPECT_EQ(
+            fileValue(u"SELECT STATE FROM T_VT WHERE NUM_ASPECT = 0 AND NUM_TOUR = 1"_s).toInt(),
+            0);
+        browser->close();
+    });
+    QTest::mouseClick(child<QPushButton>(u"BitBtn1"_s), Qt::LeftButton);
+    EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u' ').toStdString();
+    EXPECT_EQ(heading, u"Просмотр результатов текущих результатов"_s);
+    EXPECT_EQ(shownRows, 4);
+    EXPECT_EQ(fileValue(u"SELECT STATE FROM T_VT WHERE NUM_ASPECT = 0 AND NUM_TOUR = 1"_s).toInt(),
+              1);
 }
