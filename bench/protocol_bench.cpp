@@ -1,4 +1,4 @@
-// Timings of the protocols with the shipped templates on a full field: the pool tour protocol
+// Timings on a full field: the pool tour protocol with the shipped template
 // of 256 participants in 37 pools, and the table of 128 with its first two circles entered.
 
 #include "app/currentcontext.h"
@@ -8,6 +8,7 @@
 #include "data/refusal.h"
 #include "data/store.h"
 #include "data/workspace.h"
+#include "pools/toursummary.h"
 #include "reports/protocols.h"
 
 #include <benchmark/benchmark.h>
@@ -118,7 +119,29 @@ void EliminationTable128(benchmark::State &state)
     printProtocolOf(state, Protocol::EliminationTable, 7);
 }
 
+// The main window's "Подвести итоги" on the same tour: copying the totals of 256 participants,
+// ranking them and opening the preview, without the recalculation of the groups.
+void TourSummary256(benchmark::State &state)
+{
+    static Field field;
+    Session session(field.workspace());
+    class NoRecalculation : public Quiet {
+    public:
+        bool confirm(const QString &text) override { return !text.startsWith(u"Перед"_s); }
+    } answers;
+    try {
+        for (auto _ : state)
+            if (!summarizeTour(session.dm(), session.context(), answers))
+                state.SkipWithError("the summary did not run");
+    } catch (const Refusal &e) {
+        state.SkipWithError(qPrintable(e.message()));
+        return;
+    }
+    state.counters["rows"] = session.dm().qr_Temp->recordCount();
+}
+
 BENCHMARK(PoolTourProtocol256)->Unit(benchmark::kMillisecond);
+BENCHMARK(TourSummary256)->Unit(benchmark::kMillisecond);
 BENCHMARK(EliminationTable128)->Unit(benchmark::kMillisecond);
 
 } // namespace
