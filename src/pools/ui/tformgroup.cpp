@@ -1,7 +1,7 @@
 #include "tformgroup.h"
 
 #include "boutcelldelegate.h"
-#include "forwardingprompter.h"
+#include "widgets/forwardingprompter.h"
 
 #include "app/command.h"
 #include "app/currentcontext.h"

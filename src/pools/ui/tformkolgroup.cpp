@@ -1,6 +1,6 @@
 #include "tformkolgroup.h"
 
-#include "forwardingprompter.h"
+#include "widgets/forwardingprompter.h"
 
 #include "app/command.h"
 #include "app/currentcontext.h"

@@ -1,6 +1,6 @@
 #include "pickpeopledialog.h"
 
-#include "forwardingprompter.h"
+#include "widgets/forwardingprompter.h"
 
 #include "app/command.h"
 #include "app/helppage.h"
