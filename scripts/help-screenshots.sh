@@ -11,6 +11,9 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$out"
 "$build/src/vintrel-cli" --root "$work/ws" init --demo >/dev/null
+# The first pool tour dealt, so that the pool window has something to show.
+"$build/src/vintrel-cli" --root "$work/ws" --yes prepare --groups 3 >/dev/null
+"$build/src/vintrel-cli" --root "$work/ws" --yes distribute >/dev/null
 
 export VINTREL_NO_OPEN=1 OUT="$out" APP="$build/src/vintrel" WS="$work/ws"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
@@ -34,6 +37,17 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     }
     open_edit_entry 0; shot comp "Соревнования"; xdotool key Escape; sleep 1
     open_edit_entry 1; shot person "Человек"; xdotool key Escape; sleep 1
+    open_edit_entry 2; shot org "Ввод/редактирование справочника организаций"; xdotool key Escape; sleep 1
+    open_edit_entry 3; shot invid "Ввод и редактирование участников текущего вида"; xdotool key Escape; sleep 1
+    # The tour buttons at the right of the main window.
+    press() {
+        eval "$(xdotool getwindowgeometry --shell "$main")"
+        xdotool mousemove $((X + WIDTH - 70)) $((Y + $1)) click 1
+        sleep 1.5
+    }
+    press 436; shot kolgroup "Определение групп и количества участников в каждой группе"
+    xdotool key Escape; sleep 1
+    press 464; shot group "Группы"; xdotool key Escape; sleep 1
     kill $app
 '
 ls -l "$out"
