@@ -19,6 +19,7 @@ packages=(
     fonts-dejavu-core     # fonts with Cyrillic letters
     xvfb                  # a virtual display for looking at windows
     xauth                 # needed by xvfb-run
+    python3               # the crash test's driver
 )
 
 missing=()
