@@ -9,6 +9,7 @@ Commands and what "all or nothing" means for each:
   group-totals 1   the totals of group 1: as before (empty), or written for every fencer
   summary          the places of the aspect: all empty as before, or 1 … for every participant
   archive FILE     no archive, or a complete ZIP whose database is whole
+  de-first         the first circle of the table of 8: no rows, or all eight
 Exit status 0 when every check held.
 """
 import argparse, os, random, shutil, signal, sqlite3, subprocess, sys, tempfile, time, zipfile
@@ -49,10 +50,16 @@ def prepare_templates(exe, base):
                 cli(exe, fenced, 'cell', str(group), str(j), str(i), 'D%d' % ((group + i) % 5))
     for group, _ in groups:
         cli(exe, fenced, 'group-totals', str(group))
+    # Ranked, places copied to start numbers, the table of 8 prepared: ready for its first circle.
+    tabled = os.path.join(base, 'tabled')
+    shutil.copytree(fenced, tabled)
+    for step in (['summary', '--no-recalc'], ['seed', 'place-to-start'],
+                 ['--tour', '7', 'set-kol', '8'], ['--tour', '7', 'prepare']):
+        cli(exe, tabled, *step)
     with db(fenced) as c:  # totals of group 1 undone, so that the command has work to do
         c.execute('UPDATE REZ_TOUR SET FIGHT=NULL, VICTORY=NULL, PRICK=NULL, PRICK_PASS=NULL '
                   'WHERE NUM_GROUP=1')
-    return dealt, fenced
+    return dealt, fenced, tabled
 
 
 def check_distribute(root, _):
@@ -72,6 +79,12 @@ def check_summary(root, _):
     with db(root) as c:
         placed = c.execute('SELECT COUNT(PLACE), COUNT(*) FROM T_PART WHERE NUM_ASPECT=0').fetchone()
     return placed[0] in (0, placed[1]), 'places on %d of %d participants' % placed
+
+
+def check_first_circle(root, _):
+    with db(root) as c:
+        rows = c.execute('SELECT COUNT(*) FROM REZ_OLIMP WHERE NUM_TOUR=7 AND NUM_CIRCLE=1').fetchone()[0]
+    return rows in (0, 8), 'first circle rows %d of 8' % rows
 
 
 def check_archive(root, target):
@@ -102,11 +115,12 @@ def main():
     rnd = random.Random(seed)
     base = tempfile.mkdtemp(prefix='vintrel-crash-')
     try:
-        dealt, fenced = prepare_templates(a.cli, base)
+        dealt, fenced, tabled = prepare_templates(a.cli, base)
         cases = [(['distribute'], dealt, check_distribute),
                  (['group-totals', '1'], fenced, check_group_totals),
                  (['summary', '--no-recalc'], fenced, check_summary),
-                 (['archive', '@'], fenced, check_archive)]
+                 (['archive', '@'], fenced, check_archive),
+                 (['--tour', '7', 'de-first'], tabled, check_first_circle)]
         # How long each command runs uncut, so that kills fall inside it.
         spans = []
         for args, template, _ in cases:
