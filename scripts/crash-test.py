@@ -2,7 +2,7 @@
 """Kills vintrel-cli (SIGKILL) at random moments of the commands that write much at once, and
 checks after each kill that the database is whole and that the command left all or nothing.
 
-    scripts/crash-test.py VINTREL_CLI [--kills N] [--seed S]
+    scripts/crash-test.py VINTREL_CLI [--kills N] [--draw N]   (N of --draw repeats a run)
 
 Commands and what "all or nothing" means for each:
   distribute       the first tour's score rows: none, or one per participant of the tour
@@ -109,10 +109,10 @@ def main():
     ap = argparse.ArgumentParser()
     ap.add_argument('cli')
     ap.add_argument('--kills', type=int, default=20)
-    ap.add_argument('--seed', type=int, default=None)
+    ap.add_argument('--draw', type=int, default=None)
     a = ap.parse_args()
-    seed = a.seed if a.seed is not None else random.randrange(1 << 30)
-    rnd = random.Random(seed)
+    draw = a.draw if a.draw is not None else random.randrange(1 << 30)
+    rnd = random.Random(draw)
     base = tempfile.mkdtemp(prefix='vintrel-crash-')
     try:
         dealt, fenced, tabled = prepare_templates(a.cli, base)
@@ -154,8 +154,8 @@ def main():
             if not ok:
                 failures += 1
                 print('kill %d (%s): %s' % (n + 1, ' '.join(args[:1]), detail))
-        print('crash-test: %d runs, %d killed mid-command, %d failed checks (--seed %d)'
-              % (a.kills, killed, failures, seed))
+        print('crash-test: %d runs, %d killed mid-command, %d failed checks (--draw %d)'
+              % (a.kills, killed, failures, draw))
         return 1 if failures else 0
     finally:
         shutil.rmtree(base, ignore_errors=True)

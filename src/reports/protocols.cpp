@@ -517,12 +517,6 @@ const std::vector<std::pair<QString, Protocol>> &kinds()
     return table;
 }
 
-bool printAndOpen(TDM &dm, CurrentContext &context, Prompter &prompter, Protocol protocol)
-{
-    printProtocol(dm, context, prompter, {protocol, true, 0});
-    return true;
-}
-
 } // namespace
 
 QString fileNamePart(const QString &text)
@@ -568,51 +562,6 @@ QString printProtocol(TDM &dm, CurrentContext &context, Prompter &, const Protoc
     default:
         return printList(dm, context, request);
     }
-}
-
-bool printListBySurname(TDM &dm, CurrentContext &c, Prompter &p)
-{
-    return printAndOpen(dm, c, p, Protocol::ListBySurname);
-}
-bool printListByOrganization(TDM &dm, CurrentContext &c, Prompter &p)
-{
-    return printAndOpen(dm, c, p, Protocol::ListByOrganization);
-}
-bool printRating(TDM &dm, CurrentContext &c, Prompter &p)
-{
-    return printAndOpen(dm, c, p, Protocol::Rating);
-}
-bool printTourResults(TDM &dm, CurrentContext &c, Prompter &p)
-{
-    return printAndOpen(dm, c, p, Protocol::TourResults);
-}
-bool printFinalResults(TDM &dm, CurrentContext &c, Prompter &p)
-{
-    return printAndOpen(dm, c, p, Protocol::FinalResults);
-}
-bool printPoolSheet(TDM &dm, CurrentContext &c, Prompter &p)
-{
-    return printAndOpen(dm, c, p, Protocol::PoolSheet);
-}
-bool printPoolTour(TDM &dm, CurrentContext &c, Prompter &p)
-{
-    return printAndOpen(dm, c, p, Protocol::PoolTour);
-}
-bool printEliminationTable(TDM &dm, CurrentContext &c, Prompter &p)
-{
-    return printAndOpen(dm, c, p, Protocol::EliminationTable);
-}
-bool printRepechageTo16(TDM &dm, CurrentContext &c, Prompter &p)
-{
-    return printAndOpen(dm, c, p, Protocol::RepechageTo16);
-}
-bool printRepechage16(TDM &dm, CurrentContext &c, Prompter &p)
-{
-    return printAndOpen(dm, c, p, Protocol::Repechage16);
-}
-bool printFinal(TDM &dm, CurrentContext &c, Prompter &p)
-{
-    return printAndOpen(dm, c, p, Protocol::Final);
 }
 
 } // namespace vintrel

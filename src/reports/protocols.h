@@ -46,17 +46,11 @@ bool protocolOfKind(const QString &kind, Protocol &protocol);
 // ("/ \ : * ? " < > |") becomes "_".
 QString fileNamePart(const QString &text);
 
-// The menu entries of "Протоколы" and "Печать группы": print and open.
-bool printListBySurname(TDM &dm, CurrentContext &context, Prompter &prompter);
-bool printListByOrganization(TDM &dm, CurrentContext &context, Prompter &prompter);
-bool printRating(TDM &dm, CurrentContext &context, Prompter &prompter);
-bool printTourResults(TDM &dm, CurrentContext &context, Prompter &prompter);
-bool printFinalResults(TDM &dm, CurrentContext &context, Prompter &prompter);
-bool printPoolSheet(TDM &dm, CurrentContext &context, Prompter &prompter);
-bool printPoolTour(TDM &dm, CurrentContext &context, Prompter &prompter);
-bool printEliminationTable(TDM &dm, CurrentContext &context, Prompter &prompter);
-bool printRepechageTo16(TDM &dm, CurrentContext &context, Prompter &prompter);
-bool printRepechage16(TDM &dm, CurrentContext &context, Prompter &prompter);
-bool printFinal(TDM &dm, CurrentContext &context, Prompter &prompter);
+// The menu entries of "Протоколы" and "Печать группы": print the protocol and open it.
+template <Protocol protocol> bool printAndOpen(TDM &dm, CurrentContext &context, Prompter &prompter)
+{
+    printProtocol(dm, context, prompter, {protocol, true, 0});
+    return true;
+}
 
 } // namespace vintrel

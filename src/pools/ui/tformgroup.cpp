@@ -302,7 +302,8 @@ void TFormGroup::storeCell(int row, int cell, const QString &text)
 void TFormGroup::printGroup()
 {
     commitGridEditor();
-    runCommand(*m_prompter, [this] { return printPoolSheet(m_dm, m_context, *m_prompter); });
+    runCommand(*m_prompter,
+               [this] { return printAndOpen<Protocol::PoolSheet>(m_dm, m_context, *m_prompter); });
 }
 
 void TFormGroup::totals()

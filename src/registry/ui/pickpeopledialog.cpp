@@ -1,5 +1,6 @@
 #include "pickpeopledialog.h"
 
+#include "widgets/dialogframe.h"
 #include "widgets/forwardingprompter.h"
 
 #include "app/command.h"
@@ -55,13 +56,7 @@ PickPeopleDialog::PickPeopleDialog(TDM &dm, const Workspace &workspace, Prompter
     setModal(true);
 
     auto *layout = new QVBoxLayout(this);
-    auto *heading = new QLabel(look.heading, this);
-    heading->setObjectName(u"lbl_Heading"_s);
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
-    heading->setAlignment(Qt::AlignHCenter);
-    layout->addWidget(heading);
+    addHeading(layout, this, look.heading);
 
     auto *lists = new QHBoxLayout;
     auto *left = new QVBoxLayout;

@@ -7,6 +7,7 @@
 #include "data/dm.h"
 #include "registry/entries.h"
 #include "registry/participants.h"
+#include "widgets/dialogframe.h"
 #include "widgets/datagrid.h"
 #include "widgets/documentviewer.h"
 
@@ -46,20 +47,10 @@ QPushButton *button(const QString &name, const QString &text, QWidget *parent)
 TFormInOrg::TFormInOrg(TDM &dm, const Workspace &workspace, Prompter &prompter, QWidget *parent)
     : QDialog(parent), m_dm(dm), m_workspace(workspace), m_prompter(&prompter)
 {
-    setObjectName(u"FormInOrg"_s);
-    setWindowTitle(u"Ввод/редактирование заявки от организации"_s);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setModal(true);
+    setUpModalWindow(this, u"FormInOrg"_s, u"Ввод/редактирование заявки от организации"_s);
 
     auto *layout = new QVBoxLayout(this);
-    auto *heading = new QLabel(u"ВВОД И РЕДАКТИРОВАНИЕ ЗАЯВКИ ОТ ВЫБРАННОЙ ОРГАНИЗАЦИИ"_s, this);
-    heading->setObjectName(u"lbl_Heading"_s);
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
-    heading->setAlignment(Qt::AlignHCenter);
-    layout->addWidget(heading);
+    addHeading(layout, this, u"ВВОД И РЕДАКТИРОВАНИЕ ЗАЯВКИ ОТ ВЫБРАННОЙ ОРГАНИЗАЦИИ"_s);
     lbl_ORG_FULL = new QLabel(this);
     lbl_ORG_FULL->setObjectName(u"lbl_ORG_FULL"_s);
     lbl_ORG_FULL->setAlignment(Qt::AlignHCenter);

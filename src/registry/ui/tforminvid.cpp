@@ -4,6 +4,7 @@
 #include "app/prompter.h"
 #include "data/dm.h"
 #include "registry/participants.h"
+#include "widgets/dialogframe.h"
 #include "widgets/datagrid.h"
 #include "widgets/documentviewer.h"
 
@@ -40,20 +41,10 @@ TFormInVid::TFormInVid(TDM &dm, CurrentContext &context, const Workspace &worksp
                        Prompter &prompter, QWidget *parent)
     : QDialog(parent), m_dm(dm), m_context(context), m_workspace(workspace), m_prompter(&prompter)
 {
-    setObjectName(u"FormInVid"_s);
-    setWindowTitle(u"Ввод и редактирование участников текущего вида"_s);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setModal(true);
+    setUpModalWindow(this, u"FormInVid"_s, u"Ввод и редактирование участников текущего вида"_s);
 
     auto *layout = new QVBoxLayout(this);
-    auto *heading = new QLabel(u"ВВОД УЧАСТНИКОВ ТЕКУЩЕГО ВИДА СОРЕВНОВНОВАНИЙ"_s, this);
-    heading->setObjectName(u"lbl_Heading"_s);
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
-    heading->setAlignment(Qt::AlignHCenter);
-    layout->addWidget(heading);
+    addHeading(layout, this, u"ВВОД УЧАСТНИКОВ ТЕКУЩЕГО ВИДА СОРЕВНОВНОВАНИЙ"_s);
     lbl_NAME = new QLabel(this);
     lbl_NAME->setObjectName(u"lbl_NAME"_s);
     lbl_NAME->setAlignment(Qt::AlignHCenter);

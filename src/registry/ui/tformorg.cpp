@@ -6,6 +6,7 @@
 #include "app/prompter.h"
 #include "data/dm.h"
 #include "registry/organizations.h"
+#include "widgets/dialogframe.h"
 #include "widgets/datagrid.h"
 #include "widgets/dbnavigator.h"
 #include "widgets/documentviewer.h"
@@ -24,20 +25,10 @@ TFormORG::TFormORG(TDM &dm, const Workspace &workspace, Prompter &prompter, QWid
     : QDialog(parent), m_dm(dm), m_workspace(workspace), m_prompter(&prompter),
       m_formInOrg(new TFormInOrg(dm, workspace, prompter, this))
 {
-    setObjectName(u"FormORG"_s);
-    setWindowTitle(u"Ввод/редактирование справочника организаций"_s);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setModal(true);
+    setUpModalWindow(this, u"FormORG"_s, u"Ввод/редактирование справочника организаций"_s);
 
     auto *layout = new QVBoxLayout(this);
-    auto *heading = new QLabel(u"ВВОД И РЕДАКТИРОВАНИЕ ИНФОРМАЦИИ ОБ ОРГАНИЗАЦИИ"_s, this);
-    heading->setObjectName(u"lbl_Heading"_s);
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
-    heading->setAlignment(Qt::AlignHCenter);
-    layout->addWidget(heading);
+    addHeading(layout, this, u"ВВОД И РЕДАКТИРОВАНИЕ ИНФОРМАЦИИ ОБ ОРГАНИЗАЦИИ"_s);
 
     DBGrid1 = new DataGrid(this);
     DBGrid1->setObjectName(u"DBGrid1"_s);

@@ -1,5 +1,6 @@
 #include "tformperson.h"
 
+#include "widgets/dialogframe.h"
 #include "widgets/forwardingprompter.h"
 
 #include "app/command.h"
@@ -49,20 +50,10 @@ TFormPerson::TFormPerson(TDM &dm, CurrentContext &context, const Workspace &work
     : QDialog(parent), m_dm(dm), m_context(context), m_workspace(workspace),
       m_prompter(std::make_unique<ForwardingPrompter>(prompter))
 {
-    setObjectName(u"FormPerson"_s);
-    setWindowTitle(u"Человек"_s);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setModal(true);
+    setUpModalWindow(this, u"FormPerson"_s, u"Человек"_s);
 
     auto *layout = new QVBoxLayout(this);
-    auto *heading = new QLabel(u"ВВОД И РЕДАКТИРОВАНИЕ ИНФОРМАЦИИ О ЧЕЛОВЕКЕ"_s, this);
-    heading->setObjectName(u"lbl_Heading"_s);
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
-    heading->setAlignment(Qt::AlignHCenter);
-    layout->addWidget(heading);
+    addHeading(layout, this, u"ВВОД И РЕДАКТИРОВАНИЕ ИНФОРМАЦИИ О ЧЕЛОВЕКЕ"_s);
 
     auto *middle = new QHBoxLayout;
     auto *left = new QVBoxLayout;
